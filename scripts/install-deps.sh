@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the app and the tests need, and only
+# those that are missing, so that a machine that has them all skips this at once.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+    qt6-base-dev qt6-webengine-dev libgl-dev
+    libgtest-dev libbenchmark-dev
+    fonts-noto-cjk xvfb xauth imagemagick xdg-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != "installed" ]; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    as_root=()
+else
+    as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

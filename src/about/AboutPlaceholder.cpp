@@ -1,0 +1,1 @@
+namespace bw {} // filled by the About box

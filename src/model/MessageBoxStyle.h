@@ -1,0 +1,33 @@
+#pragma once
+
+// Style values and result codes of the platform message box, the same service
+// that a generated script calls as MsgBox. Only the right-alignment flag is
+// ever written into a script by name; the others are written as numbers.
+namespace bw::msgbox {
+
+inline constexpr int OkOnly = 0;
+inline constexpr int OkCancel = 1;
+inline constexpr int AbortRetryIgnore = 2;
+inline constexpr int YesNoCancel = 3;
+inline constexpr int YesNo = 4;
+inline constexpr int RetryCancel = 5;
+
+inline constexpr int Critical = 16;
+inline constexpr int Question = 32;
+inline constexpr int Exclamation = 48;
+inline constexpr int Information = 64;
+
+inline constexpr int RightAligned = 524288;  // 0x80000, vbMsgBoxRight
+
+inline constexpr int ButtonMask = 0x0F;
+inline constexpr int IconMask = 0xF0;
+
+inline constexpr int ResultOk = 1;
+inline constexpr int ResultCancel = 2;
+inline constexpr int ResultAbort = 3;
+inline constexpr int ResultRetry = 4;
+inline constexpr int ResultIgnore = 5;
+inline constexpr int ResultYes = 6;
+inline constexpr int ResultNo = 7;
+
+}  // namespace bw::msgbox

@@ -1,0 +1,82 @@
+#include "WindowState.h"
+
+#include "DialogDefinition.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace bw {
+
+SavedSnapshot initialSnapshot() {
+    return SavedSnapshot{u"", u"", {kInitialFollowUpText, kInitialFollowUpText, kInitialFollowUpText}};
+}
+
+namespace {
+
+std::u16string widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+std::u16string decimalText(std::int64_t value) { return widen(std::to_string(value)); }
+
+double leadingNumber(std::u16string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) {
+        ++i;
+    }
+    std::string ascii;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        ascii += static_cast<char>(text[i++]);
+    }
+    bool digits = false;
+    while (i < text.size() && isDigit(text[i])) {
+        ascii += static_cast<char>(text[i++]);
+        digits = true;
+    }
+    if (i < text.size() && text[i] == u'.') {
+        ascii += '.';
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ascii += static_cast<char>(text[i++]);
+            digits = true;
+        }
+    }
+    if (!digits) {
+        return 0.0;
+    }
+    return std::strtod(ascii.c_str(), nullptr);
+}
+
+std::u16string numberText(double value) {
+    if (std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < 1e15) {
+        return widen(std::to_string(static_cast<std::int64_t>(value)));
+    }
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return widen(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+std::int32_t toStyleInteger(double value) {
+    if (!std::isfinite(value)) {
+        return 0;
+    }
+    const double rounded = std::nearbyint(value);
+    constexpr double lo = std::numeric_limits<std::int32_t>::min();
+    constexpr double hi = std::numeric_limits<std::int32_t>::max();
+    if (rounded < lo) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    if (rounded > hi) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::u16string rightSuffixFor(bool rightAligned) { return rightAligned ? kRightSuffix : u""; }
+
+}  // namespace bw

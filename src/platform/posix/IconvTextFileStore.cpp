@@ -1,0 +1,288 @@
+#include "IconvTextFileStore.h"
+
+#include "platform/SystemTextFileStore.h"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace bw {
+
+namespace {
+
+// Code page 932 bytes of every UTF-16 code unit that survives the round trip;
+// an empty entry for one that does not (surrogates included).
+struct EncodeTable {
+    std::array<std::string, 0x10000> bytes;
+
+    EncodeTable() {
+        iconv_t toCp = iconv_open("CP932", "UTF-16LE");
+        iconv_t fromCp = iconv_open("UTF-16LE", "CP932");
+        for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+            if (unit >= 0xD800 && unit <= 0xDFFF) {
+                continue;
+            }
+            char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+            char out[8];
+            char* inPtr = in;
+            char* outPtr = out;
+            std::size_t inLeft = 2;
+            std::size_t outLeft = sizeof out;
+            iconv(toCp, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(toCp, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+                continue;
+            }
+            const std::string encoded(out, static_cast<std::size_t>(outPtr - out));
+            char back[8];
+            char* backIn = const_cast<char*>(encoded.data());
+            char* backOut = back;
+            std::size_t backInLeft = encoded.size();
+            std::size_t backOutLeft = sizeof back;
+            iconv(fromCp, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(fromCp, &backIn, &backInLeft, &backOut, &backOutLeft) == static_cast<std::size_t>(-1)) {
+                continue;
+            }
+            if (backOut - back == 2 && std::memcmp(back, in, 2) == 0) {
+                bytes[unit] = encoded;
+            }
+        }
+        iconv_close(toCp);
+        iconv_close(fromCp);
+    }
+};
+
+const EncodeTable& encodeTable() {
+    static const EncodeTable table;
+    return table;
+}
+
+std::string utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::uint32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The system's reason for errno, as text (the C library's message is UTF-8 or ASCII).
+std::u16string reason(int error) {
+    const std::string message = std::strerror(error);
+    std::u16string out;
+    iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
+    std::string copy = message;
+    char* in = copy.data();
+    std::size_t inLeft = copy.size();
+    std::string buffer(copy.size() * 2 + 2, '\0');
+    char* outPtr = buffer.data();
+    std::size_t outLeft = buffer.size();
+    if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
+        const std::size_t produced = buffer.size() - outLeft;
+        for (std::size_t i = 0; i + 1 < produced; i += 2) {
+            out += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]) |
+                                         (static_cast<unsigned char>(buffer[i + 1]) << 8));
+        }
+    } else {
+        out.assign(message.begin(), message.end());
+    }
+    iconv_close(cd);
+    return out;
+}
+
+FileResult failure(int error) { return FileResult{false, reason(error)}; }
+
+bool writeAll(int fd, const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::unique_ptr<TextFileStore> makeSystemTextFileStore() { return std::make_unique<IconvTextFileStore>(); }
+
+bool IconvTextFileStore::isRepresentable(char16_t unit) const { return !encodeTable().bytes[unit].empty() || unit == 0; }
+
+std::string IconvTextFileStore::encode(std::u16string_view text) {
+    const EncodeTable& table = encodeTable();
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        const std::string& bytes = table.bytes[unit];
+        if (unit == 0) {
+            out += '\0';
+        } else if (bytes.empty()) {
+            out += '?';
+        } else {
+            out += bytes;
+        }
+    }
+    return out;
+}
+
+std::u16string IconvTextFileStore::decode(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    iconv_t cd = iconv_open("UTF-16LE", "CP932");
+    std::string input(bytes);
+    char* in = input.data();
+    std::size_t inLeft = input.size();
+    std::string buffer(4096, '\0');
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        std::size_t outLeft = buffer.size();
+        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const int error = errno;
+        const std::size_t produced = buffer.size() - outLeft;
+        for (std::size_t i = 0; i + 1 < produced; i += 2) {
+            out += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]) |
+                                         (static_cast<unsigned char>(buffer[i + 1]) << 8));
+        }
+        if (rc == static_cast<std::size_t>(-1) && error != E2BIG) {
+            // An undefined or cut-off sequence: one replacement character for its first byte.
+            out += u'\uFFFD';
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+FileResult IconvTextFileStore::writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
+    std::string content;
+    for (const auto& line : lines) {
+        content += encode(line);
+        content += "\r\n";
+    }
+
+    const std::string target = utf8(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        return failure(EISDIR);
+    }
+
+    std::string temp = folderOf(target) + "/.boxwright-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        return failure(errno);
+    }
+    mode_t mode = 0;
+    if (exists) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int error = 0;
+    if (::fchmod(fd, mode) != 0 || !writeAll(fd, content) || ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return failure(error);
+    }
+    return {};
+}
+
+ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::size_t maxLines) {
+    ReadLinesResult result;
+    const std::string source = utf8(path);
+    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return ReadLinesResult{false, reason(errno), {}};
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return ReadLinesResult{false, reason(EISDIR), {}};
+    }
+
+    std::string line;
+    std::array<char, 65536> chunk{};
+    bool endOfFile = false;
+    std::size_t scanFrom = 0;
+    while (result.lines.size() < maxLines) {
+        const auto crlf = line.find("\r\n", scanFrom);
+        if (crlf != std::string::npos) {
+            result.lines.push_back(decode(std::string_view(line).substr(0, crlf)));
+            line.erase(0, crlf + 2);
+            scanFrom = 0;
+            continue;
+        }
+        if (endOfFile) {
+            if (!line.empty()) {
+                result.lines.push_back(decode(line));
+            }
+            break;
+        }
+        scanFrom = line.empty() ? 0 : line.size() - 1;
+        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int error = errno;
+            ::close(fd);
+            return ReadLinesResult{false, reason(error), {}};
+        }
+        if (n == 0) {
+            endOfFile = true;
+        } else {
+            line.append(chunk.data(), static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return result;
+}
+
+}  // namespace bw

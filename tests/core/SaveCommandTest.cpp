@@ -1,0 +1,215 @@
+#include "TestText.h"
+#include "doubles/MemoryEditor.h"
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
+#include "platform/posix/IconvTextFileStore.h"
+#include "writers/SaveCommand.h"
+
+#include <gtest/gtest.h>
+
+namespace bw::test {
+namespace {
+
+// A text-file service whose writes fail with a given reason.
+class FailingStore : public IconvTextFileStore {
+public:
+    int writes = 0;
+    FileResult writeLines(const std::u16string&, const std::vector<std::u16string>&) override {
+        ++writes;
+        return FileResult{false, u"No space left on device"};
+    }
+};
+
+class SaveCommandTest : public ::testing::Test {
+protected:
+    MemoryEditor editor;
+    ScriptedFileDialog dialog;
+    RecordingMessageBox messages;
+    IconvTextFileStore files;
+    TempFolder folder;
+
+    void SetUp() override { editor.load(); }
+
+    SaveOutcome save(ScriptFormat format, SnapshotAfterSave snapshot = SnapshotAfterSave::Take) {
+        return saveScript(editor, format, SaveServices{dialog, files, messages}, snapshot);
+    }
+
+    // The worked example typed into the editor.
+    void typeWorkedExample() {
+        editor.texts[1] = u"Question";
+        editor.texts[0] = u"Save the file?\r\nIt will be \"final\".";
+        editor.selectIconOption(1);
+        editor.selectButtonOption(8);
+        editor.setCheckValue(CheckBoxId::Check1, 1);
+        editor.texts[3] = u"Saved.";
+        editor.texts[4] = u"Not saved.";
+        editor.setCheckValue(CheckBoxId::Check7, 0);
+    }
+};
+
+constexpr char kWorkedExampleBytes[] =
+    "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
+    "\"Question\")\r\n"
+    "Select Case SelectKey\r\n"
+    "Case 6\r\n"
+    "SelectKey = MsgBox(\"Saved.\", 0 + 32, \"Question\")\r\n"
+    "Case 7\r\n"
+    "SelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")\r\n"
+    "Case 2\r\n"
+    "'SelectKey = MsgBox(\"\x96\x7B\x95\xB6\", 0 + 32, \"Question\")\r\n"
+    "End Select\r\n";
+
+TEST_F(SaveCommandTest, WritesTheWorkedExampleByteForByte) {
+    typeWorkedExample();
+    const auto path = folder.file("dialog.vbs");
+    dialog.answers.push_back(path);
+    EXPECT_EQ(save(ScriptFormat::Vbs), SaveOutcome::Written);
+    EXPECT_EQ(fileBytes(path), kWorkedExampleBytes);
+    EXPECT_EQ(editor.windowState.outputPath, path);
+    EXPECT_TRUE(messages.calls.empty());
+}
+
+TEST_F(SaveCommandTest, WritesTheHtmlPageByteForByte) {
+    typeWorkedExample();
+    const auto path = folder.file("page.htm");
+    dialog.answers.push_back(path);
+    EXPECT_EQ(save(ScriptFormat::Html), SaveOutcome::Written);
+    EXPECT_EQ(fileBytes(path),
+              std::string("<script language= VBScript><!--\r\n") + kWorkedExampleBytes + "--></script> \r\n");
+}
+
+TEST_F(SaveCommandTest, OneLineRightAlignedScript) {
+    typeWorkedExample();
+    editor.setCheckValue(CheckBoxId::Check1, 0);
+    editor.setCheckValue(CheckBoxId::Check3, 1);
+    const auto path = folder.file("one.vbs");
+    dialog.answers.push_back(path);
+    save(ScriptFormat::Vbs);
+    EXPECT_EQ(fileBytes(path),
+              "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
+              "3 + 32 + vbMsgBoxRight, \"Question\")\r\n");
+    EXPECT_EQ(editor.windowState.rightSuffix, u" + vbMsgBoxRight");
+}
+
+struct DialogCase {
+    ScriptFormat format;
+    bool continuation;
+    const char16_t* fileName;
+    const char16_t* filter;
+};
+
+class SaveDialogCall : public SaveCommandTest, public ::testing::WithParamInterface<DialogCase> {};
+
+TEST_P(SaveDialogCall, SetsDefaultNameAndFilterThenCancelWritesNothing) {
+    const DialogCase& c = GetParam();
+    editor.setCheckValue(CheckBoxId::Check1, c.continuation ? 1 : 0);
+    editor.texts[0] = u"edited";
+    editor.windowState.outputPath = u"/earlier/path";
+    dialog.answers.push_back(std::nullopt);
+    EXPECT_EQ(save(c.format), SaveOutcome::Cancelled);
+    ASSERT_EQ(dialog.calls.size(), 1u);
+    EXPECT_TRUE(dialog.calls[0].save);
+    EXPECT_EQ(dialog.calls[0].fileName, c.fileName);
+    EXPECT_EQ(dialog.calls[0].filter, c.filter);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_EQ(editor.windowState.outputPath, u"");
+    // A cancelled save still counts the texts as saved.
+    EXPECT_EQ(editor.windowState.savedSnapshot, currentTexts(editor));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CallSites, SaveDialogCall,
+    ::testing::Values(
+        DialogCase{ScriptFormat::Vbs, true, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs"},
+        DialogCase{ScriptFormat::Vbs, false, u"dialog.vbs",
+                   u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*"},
+        DialogCase{ScriptFormat::Html, true, u"dialog.htm", u"HTML(*.htm)|*.htm"},
+        DialogCase{ScriptFormat::Html, false, u"dialog.htm", u"HTML(*.htm)|*.htm"}));
+
+TEST_F(SaveCommandTest, ConfirmingTheProposedNameWritesItInTheChosenFolder) {
+    const auto path = folder.file("dialog.vbs");
+    dialog.answers.push_back(path);
+    EXPECT_EQ(save(ScriptFormat::Vbs), SaveOutcome::Written);
+    EXPECT_EQ(fileBytes(path), "selectkey = MsgBox(\"\", 0 + 16, \"\")\r\n");
+}
+
+TEST_F(SaveCommandTest, SaveNeverChangesWhatTheUserTyped) {
+    // A quote, the line-break escape and a quote: restoring by replacement would
+    // turn this into a line break; the texts must stay as typed.
+    const std::u16string tricky = u"a\"&vbCrLf&\"b\r\n\"&Chr(34)&\"";
+    editor.texts[0] = tricky;
+    editor.texts[1] = tricky;
+    editor.texts[3] = tricky;
+    editor.setCheckValue(CheckBoxId::Check1, 1);
+    const auto path = folder.file("x.vbs");
+    dialog.answers.push_back(path);
+    save(ScriptFormat::Vbs);
+    EXPECT_EQ(editor.texts[0], tricky);
+    EXPECT_EQ(editor.texts[1], tricky);
+    EXPECT_EQ(editor.texts[3], tricky);
+    const std::string bytes = fileBytes(path);
+    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")),
+              "selectkey = MsgBox(\"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b\"&vbCrLf&\"\"&Chr(34)&\"&Chr(34)&\"&Chr(34)&\"\", "
+              "0 + 16, \"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b");
+}
+
+TEST_F(SaveCommandTest, CharactersOutsideTheCodePageAreSpelledOut) {
+    editor.texts[0] = u"café \U0001F600";
+    editor.texts[1] = u"Ω€";
+    const auto path = folder.file("u.vbs");
+    dialog.answers.push_back(path);
+    save(ScriptFormat::Vbs);
+    // Ω is in the code page (0x83 0xB6); the euro sign is not.
+    EXPECT_EQ(fileBytes(path),
+              "selectkey = MsgBox(\"caf\"&ChrW(233)&\" \"&ChrW(55357)&\"\"&ChrW(56832)&\"\", 0 + 16, "
+              "\"\x83\xB6\"&ChrW(8364)&\"\")\r\n");
+}
+
+TEST_F(SaveCommandTest, FailedWriteIsReportedAndTakesNoSnapshot) {
+    FailingStore failing;
+    editor.texts[1] = u"changed";
+    const auto path = folder.file("full.vbs");
+    dialog.answers.push_back(path);
+    const SaveOutcome outcome = saveScript(editor, ScriptFormat::Vbs, SaveServices{dialog, failing, messages});
+    EXPECT_EQ(outcome, SaveOutcome::Failed);
+    EXPECT_EQ(failing.writes, 1);
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_NE(messages.calls[0].prompt.find(path), std::u16string::npos);
+    EXPECT_NE(messages.calls[0].prompt.find(u"No space left on device"), std::u16string::npos);
+    EXPECT_EQ(messages.calls[0].style, 16);
+    EXPECT_FALSE(messages.calls[0].title.has_value());
+    EXPECT_EQ(editor.windowState.savedSnapshot, initialSnapshot());
+    EXPECT_EQ(editor.texts[1], u"changed");
+}
+
+TEST_F(SaveCommandTest, WritingOverAFolderFailsWithTheSystemsReason) {
+    const auto path = folder.file("sub.vbs");
+    std::filesystem::create_directory(folder.path() / "sub.vbs");
+    dialog.answers.push_back(path);
+    EXPECT_EQ(save(ScriptFormat::Vbs), SaveOutcome::Failed);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "sub.vbs"));
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_NE(messages.calls[0].prompt.find(path), std::u16string::npos);
+}
+
+TEST_F(SaveCommandTest, SaveOnExitTakesNoSnapshot) {
+    editor.texts[1] = u"changed";
+    dialog.answers.push_back(folder.file("exit.vbs"));
+    EXPECT_EQ(save(ScriptFormat::Vbs, SnapshotAfterSave::Skip), SaveOutcome::Written);
+    EXPECT_EQ(editor.windowState.savedSnapshot, initialSnapshot());
+}
+
+TEST_F(SaveCommandTest, SaveChangesNoControlButTheState) {
+    typeWorkedExample();
+    const auto textsBefore = editor.texts;
+    const auto checksBefore = editor.checks;
+    editor.events.clear();
+    dialog.answers.push_back(folder.file("y.vbs"));
+    save(ScriptFormat::Vbs);
+    EXPECT_EQ(editor.texts, textsBefore);
+    EXPECT_EQ(editor.checks, checksBefore);
+    EXPECT_TRUE(editor.events.empty());
+}
+
+}  // namespace
+}  // namespace bw::test

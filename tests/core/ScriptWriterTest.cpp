@@ -1,0 +1,106 @@
+#include "TestText.h"
+#include "platform/posix/IconvTextFileStore.h"
+#include "writers/ScriptWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace bw::test {
+namespace {
+
+// The definition of the worked example: a question with Yes/No/Cancel and two
+// active follow-ups, the third unchecked with its initial text.
+struct WorkedExample {
+    DialogDefinition def;
+    WindowState state;
+
+    WorkedExample() {
+        def.title = u"Question";
+        def.body = u"Save the file?\r\nIt will be \"final\".";
+        def.icon = IconKind::Question;
+        def.buttons = ButtonSet::YesNoCancel;
+        def.continuation = true;
+        def.followUps = {{{true, u"Saved."}, {true, u"Not saved."}, {false, u"本文"}}};
+        state.iconValue = u"32";
+        state.buttonValue = u"3";
+        state.returnCode = {u"6", u"7", u"2"};
+    }
+};
+
+const std::vector<std::u16string> kWorkedExampleLines = {
+    u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
+    u"\"Question\")",
+    u"Select Case SelectKey",
+    u"Case 6",
+    u"SelectKey = MsgBox(\"Saved.\", 0 + 32, \"Question\")",
+    u"Case 7",
+    u"SelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")",
+    u"Case 2",
+    u"'SelectKey = MsgBox(\"本文\", 0 + 32, \"Question\")",
+    u"End Select",
+};
+
+TEST(ScriptWriter, WorkedExampleWithFollowUps) {
+    const WorkedExample example;
+    EXPECT_EQ(vbsLines(example.def, example.state, IconvTextFileStore()), kWorkedExampleLines);
+}
+
+TEST(ScriptWriter, WorkedExampleOneLineRightAligned) {
+    WorkedExample example;
+    example.def.continuation = false;
+    example.def.rightAligned = true;
+    example.state.rightSuffix = u" + vbMsgBoxRight";
+    EXPECT_EQ(vbsLines(example.def, example.state, IconvTextFileStore()),
+              std::vector<std::u16string>{
+                  u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
+                  u"3 + 32 + vbMsgBoxRight, \"Question\")"});
+}
+
+TEST(ScriptWriter, InitialDefinitionIsOneLineOfEmptyQuotes) {
+    EXPECT_EQ(vbsLines(DialogDefinition{}, WindowState{}, IconvTextFileStore()),
+              std::vector<std::u16string>{u"selectkey = MsgBox(\"\", 0 + 16, \"\")"});
+}
+
+TEST(ScriptWriter, InitialDefinitionWithContinuationWritesAllThreeCases) {
+    DialogDefinition def;
+    def.continuation = true;
+    EXPECT_EQ(vbsLines(def, WindowState{}, IconvTextFileStore()),
+              (std::vector<std::u16string>{
+                  u"selectkey = MsgBox(\"\", 0 + 16, \"\")", u"Select Case SelectKey", u"Case 1",
+                  u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 2",
+                  u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 3",
+                  u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"End Select"}));
+}
+
+TEST(ScriptWriter, FollowUpsCarryTheTitleAndAlignmentAndEscapeTheirTexts) {
+    DialogDefinition def;
+    def.continuation = true;
+    def.title = u"T\"\r\n";
+    def.body = u"ends with a break\r\n";
+    def.followUps = {{{true, u"a\r\n\"b\""}, {false, u""}, {true, u"\r"}}};
+    WindowState state;
+    state.rightSuffix = u" + vbMsgBoxRight";
+    const auto lines = vbsLines(def, state, IconvTextFileStore());
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0],
+              u"selectkey = MsgBox(\"ends with a break\"&vbCrLf&\"\", 0 + 16 + vbMsgBoxRight, \"T\"&Chr(34)&\"\r\n\")");
+    EXPECT_EQ(lines[3],
+              u"SelectKey = MsgBox(\"a\"&vbCrLf&\"\"&Chr(34)&\"b\"&Chr(34)&\"\", 0 + 16 + vbMsgBoxRight, "
+              u"\"T\"&Chr(34)&\"\r\n\")");
+    EXPECT_EQ(lines[5], u"'SelectKey = MsgBox(\"\", 0 + 16 + vbMsgBoxRight, \"T\"&Chr(34)&\"\r\n\")");
+    EXPECT_EQ(lines[7], u"SelectKey = MsgBox(\"\r\", 0 + 16 + vbMsgBoxRight, \"T\"&Chr(34)&\"\r\n\")");
+}
+
+TEST(HtmlWriter, WrapsTheScriptInAScriptElement) {
+    const WorkedExample example;
+    auto expected = kWorkedExampleLines;
+    expected.insert(expected.begin(), u"<script language= VBScript><!--");
+    expected.push_back(u"--></script> ");
+    EXPECT_EQ(htmlLines(example.def, example.state, IconvTextFileStore()), expected);
+
+    WorkedExample oneLine;
+    oneLine.def.continuation = false;
+    EXPECT_EQ(htmlLines(oneLine.def, oneLine.state, IconvTextFileStore()).size(), 3u);
+}
+
+}  // namespace
+}  // namespace bw::test
