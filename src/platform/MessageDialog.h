@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class QPushButton;
+
+namespace bw {
+
+// A modal box that looks and answers like the message box a generated script
+// shows: its buttons in the script's order with the leftmost as default, the
+// style's icon, right-aligned text when asked, and the result codes 1 to 7.
+// Esc and the close box answer Cancel where the set has one, OK for OK only,
+// and nothing for Abort/Retry/Ignore and Yes/No.
+class MessageDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    MessageDialog(const QString& prompt, int style, const QString& title, QWidget* parent = nullptr);
+
+    int result() const { return result_; }
+    const QList<QPushButton*>& buttons() const { return buttons_; }
+
+    // The buttons' result codes for a style, left to right.
+    static QList<int> buttonCodes(int style);
+    // The code Esc and the close box answer with; 0 when they do nothing.
+    static int escapeCode(int style);
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void answer(int code);
+
+    int result_ = 0;
+    int escapeCode_ = 0;
+    QList<QPushButton*> buttons_;
+};
+
+}  // namespace bw
