@@ -1,7 +1,341 @@
 #include "Form1.h"
 
+#include "model/DialogTables.h"
+#include "model/EditorCommands.h"
+#include "model/EditorRules.h"
+#include "model/FileDialog.h"
+#include "model/MessageBoxService.h"
+#include "platform/TextConversion.h"
+#include "reader/VbsReader.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
 namespace bw {
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) { setWindowTitle(QStringLiteral("Boxwright")); }
+namespace {
+
+// Layout lengths are designed in twips; 15 twips are one logical pixel.
+int px(int twips) { return (twips + 7) / 15; }
+QRect twipRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+
+struct Placement {
+    QWidget* widget;
+    int tabIndex;
+};
+
+QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, const QString& initial, QRect where,
+                             bool scrollBar) {
+    auto* box = new QPlainTextEdit(initial, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(where);
+    box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+// A caption wider than its designed box (the platform's font is not the designed
+// one) gets the width it needs, so no option or check box is clipped.
+void fitCaption(QAbstractButton* button) {
+    const int needed = button->sizeHint().width();
+    if (needed > button->width()) {
+        button->resize(needed, button->height());
+    }
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, QRect where) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(where);
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf16(kApplicationTitle));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildMenus();
+    buildControls();
+
+    // The start state: narrow, then the icon and button-set rules of the first choices.
+    setOuterWidth(kNarrowWidthTwips);
+    applyStartState(*this);
+    text2_->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildMenus() {
+    auto action = [this](QMenu* menu, const char* name, const QString& caption, auto slot) {
+        QAction* item = menu->addAction(caption);
+        item->setObjectName(QString::fromUtf8(name));
+        connect(item, &QAction::triggered, this, slot);
+        return item;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("ファイル"));
+    action(file, "新規作成", QStringLiteral("新規作成(&N)"), [this] { applyNew(*this); });
+    action(file, "VBSを開く", QStringLiteral("VBSを開く(&V)"), [this] { openScript(false); });
+    action(file, "VBSとして保存", QStringLiteral("VBSとして保存（&V）"), [this] { save(ScriptFormat::Vbs); });
+    file->addSeparator()->setObjectName(QStringLiteral("ア"));
+    action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    options->setObjectName(QStringLiteral("オプション"));
+    action(options, "サンプル", QStringLiteral("サンプル(&S)"), [this] { openScript(true); });
+    action(options, "アップロード", QStringLiteral("アップロード(&U)"), [this] {
+        if (services_.showUpload) services_.showUpload();
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("ヘルプ"));
+    action(help, "バージョン情報", QStringLiteral("バージョン情報(&A)"), [this] {
+        if (services_.showAbout) services_.showAbout();
+    });
+}
+
+void Form1::buildControls() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    // Frame captions sit on the frame's top line, and a slot's check box covers that line.
+    client_->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
+    setCentralWidget(client_);
+    QWidget* w = client_;
+    std::vector<Placement> order;
+
+    // Two decorative lines along the top edge, under the menu bar.
+    auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, px(kWideWidthTwips), 1));
+    line2->setStyleSheet(QStringLiteral("background: #808080;"));
+    auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, px(kWideWidthTwips), 2));
+    line1->setStyleSheet(QStringLiteral("background: #ffffff;"));
+
+    order.push_back({place(new QLabel(QStringLiteral("タイトル"), w), "Label3", twipRect(120, 120, 735, 255)), 28});
+    text2_ = place(new QLineEdit(w), "Text2", twipRect(120, 360, 4815, 270));
+    order.push_back({text2_, 0});
+    order.push_back({place(new QLabel(QStringLiteral("本文"), w), "Label2", twipRect(120, 720, 495, 255)), 27});
+    multiLine_[0] = multiLineBox(w, "Text1", {}, twipRect(120, 960, 4815, 2535), true);
+    order.push_back({multiLine_[0], 1});
+
+    auto button = [&](const char* name, const QString& caption, QRect where, int tab, auto slot) {
+        auto* b = place(new QPushButton(caption, w), name, where);
+        connect(b, &QPushButton::clicked, this, slot);
+        order.push_back({b, tab});
+    };
+    button("Command1", QStringLiteral("プレビュー"), twipRect(120, 3600, 1815, 375), 15,
+           [this] { runPreview(*this, services_.messages); });
+    label1_ = place(new QLabel(QStringLiteral("0"), w), "Label1", twipRect(2160, 3720, 255, 255));
+    label1_->hide();
+    button("Command2", QStringLiteral("VBSで保存"), twipRect(2400, 3600, 1215, 375), 16,
+           [this] { save(ScriptFormat::Vbs); });
+    button("Command6", QStringLiteral("VBSを開く"), twipRect(3720, 3600, 1215, 375), 31, [this] { openScript(false); });
+    button("Command3", QStringLiteral("HTMLで保存"), twipRect(120, 4080, 1815, 375), 38,
+           [this] { save(ScriptFormat::Html); });
+    button("Command5", QStringLiteral("ネット経由で相手に送る"), twipRect(2400, 4080, 2535, 375), 17, [this] {
+        if (services_.showSend) services_.showSend(text(TextBoxId::Text1));
+    });
+
+    checks_[static_cast<std::size_t>(CheckBoxId::Check3)] =
+        place(new QCheckBox(QStringLiteral("右寄せの文にする"), w), "Check3", twipRect(120, 4560, 1815, 255));
+    order.push_back({checks_[static_cast<std::size_t>(CheckBoxId::Check3)], 29});
+    multiLine_[2] = multiLineBox(w, "Text3", QStringLiteral("Text3"), twipRect(2040, 4560, 1215, 375), false);
+    multiLine_[2]->hide();
+    order.push_back({multiLine_[2], 32});
+    auto* check1 = place(new QCheckBox(QStringLiteral("続きを作る"), w), "Check1", twipRect(3480, 4560, 1455, 255));
+    checks_[static_cast<std::size_t>(CheckBoxId::Check1)] = check1;
+    order.push_back({check1, 30});
+    connect(check1, &QCheckBox::toggled, this, [this] { switchWidth(); });
+
+    // Icon choices: Option1, indices 0 to 3 in one row.
+    auto* frame1 = place(new QGroupBox(QStringLiteral("表示するアイコン"), w), "Frame1", twipRect(120, 4920, 4815, 615));
+    option1_ = new QButtonGroup(this);
+    option1_->setObjectName(QStringLiteral("Option1"));
+    const std::array<QRect, 4> iconPlaces = {twipRect(240, 240, 735, 255), twipRect(1200, 240, 1215, 255),
+                                             twipRect(2640, 240, 735, 255), twipRect(3720, 240, 735, 255)};
+    for (const IconRow& row : iconTable()) {
+        auto* option = new QRadioButton(toQString(row.caption), frame1);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(row.optionIndex));
+        option->setGeometry(iconPlaces[static_cast<std::size_t>(row.optionIndex)]);
+        fitCaption(option);
+        option1_->addButton(option, row.optionIndex);
+        order.push_back({option, 2 + row.optionIndex});
+        connect(option, &QRadioButton::toggled, this, [this, index = row.optionIndex](bool on) {
+            if (on) applyIconRule(*this, index);
+        });
+    }
+
+    // Button-set choices: Option2, indices 5 to 10 in three rows.
+    auto* frame2 = place(new QGroupBox(QStringLiteral("表示するボタン"), w), "Frame2", twipRect(120, 5640, 4815, 1335));
+    option2_ = new QButtonGroup(this);
+    option2_->setObjectName(QStringLiteral("Option2"));
+    struct OptionPlace {
+        int index;
+        QRect where;
+        int tab;
+    };
+    const std::array<OptionPlace, 6> setPlaces = {{{5, twipRect(240, 240, 975, 255), 6},
+                                                   {6, twipRect(2280, 240, 1575, 255), 7},
+                                                   {9, twipRect(240, 600, 1335, 255), 8},
+                                                   {8, twipRect(2280, 600, 2295, 255), 9},
+                                                   {7, twipRect(240, 960, 1935, 255), 10},
+                                                   {10, twipRect(2280, 960, 1815, 255), 11}}};
+    for (const OptionPlace& p : setPlaces) {
+        const auto row = buttonSetRowForOption(p.index);
+        auto* option = new QRadioButton(toQString(row->caption), frame2);
+        option->setObjectName(QStringLiteral("Option2_%1").arg(p.index));
+        option->setGeometry(p.where);
+        fitCaption(option);
+        option2_->addButton(option, p.index);
+        order.push_back({option, p.tab});
+        connect(option, &QRadioButton::toggled, this, [this, index = p.index](bool on) {
+            if (on) applyButtonSetRule(*this, index);
+        });
+    }
+
+    // The three follow-up slots, right of the narrow window's client area.
+    const std::array<const char*, 3> frameNames = {"Frame3", "Frame4", "Frame5"};
+    const std::array<const char*, 3> checkNames = {"Check5", "Check6", "Check7"};
+    const std::array<const char*, 3> textNames = {"Text4", "Text5", "Text6"};
+    const std::array<int, 3> frameTops = {360, 2640, 4920};
+    const std::array<int, 3> frameTabs = {20, 22, 21};
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        auto* frame = place(new QGroupBox(w), frameNames[slot], twipRect(5160, frameTops[slot], 3855, 2055));
+        slotFrames_[slot] = frame;
+        order.push_back({frame, frameTabs[slot]});
+        auto* check = place(new QCheckBox(toQString(kDesignSlotCaptions[slot]), frame), checkNames[slot],
+                            twipRect(120, 0, 2055, 255));
+        check->setAutoFillBackground(true);
+        const auto checkId = slotCheckBox(static_cast<int>(slot));
+        checks_[static_cast<std::size_t>(checkId)] = check;
+        order.push_back({check, 23 + static_cast<int>(slot)});
+        auto* box = multiLineBox(frame, textNames[slot], QString::fromUtf16(kInitialFollowUpText),
+                                 twipRect(120, 360, 3615, 1575), true);
+        multiLine_[static_cast<std::size_t>(slotTextBox(static_cast<int>(slot)))] = box;
+        order.push_back({box, 12 + static_cast<int>(slot)});
+        connect(check, &QCheckBox::toggled, this, [box](bool on) { box->setEnabled(slotTextEnabledFor(on ? 1 : 0)); });
+    }
+
+    std::sort(order.begin(), order.end(), [](const Placement& a, const Placement& b) { return a.tabIndex < b.tabIndex; });
+    std::erase_if(order, [](const Placement& p) { return p.widget->focusPolicy() == Qt::NoFocus; });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1].widget, order[i].widget);
+    }
+}
+
+void Form1::setOuterWidth(int twips) {
+    outerWidthTwips_ = twips;
+    const int clientWidth = px(twips - kBorderTwips);
+    client_->setFixedSize(clientWidth, px(kClientHeightTwips));
+    setFixedSize(clientWidth, px(kClientHeightTwips) + menuBar()->sizeHint().height());
+}
+
+// Toggles between the two widths; each change of Check1 runs it once, so the
+// width stays in step with the box.
+void Form1::switchWidth() { setOuterWidth(outerWidthTwips_ == kWideWidthTwips ? kNarrowWidthTwips : kWideWidthTwips); }
+
+SaveServices Form1::saveServices() { return SaveServices{services_.fileDialog, services_.files, services_.messages}; }
+
+void Form1::save(ScriptFormat format) { saveScript(*this, format, saveServices()); }
+
+void Form1::openScript(bool sample) {
+    services_.fileDialog.InitDir = sample ? services_.sampleFolder : std::u16string();
+    readScript(*this, services_.fileDialog, services_.files, services_.messages);
+}
+
+void Form1::exitNow() {
+    ending_ = true;
+    emit programEnding();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    if (runExitPrompt(*this, saveServices()) == CloseDecision::KeepOpen) {
+        event->ignore();
+        return;
+    }
+    ending_ = true;
+    event->accept();
+    emit programEnding();
+}
+
+QCheckBox* Form1::checkBox(CheckBoxId id) const { return checks_[static_cast<std::size_t>(id)]; }
+
+std::u16string Form1::text(TextBoxId id) const {
+    if (id == TextBoxId::Text2) {
+        return toU16(text2_->text());
+    }
+    return fromEditText(multiLine_[static_cast<std::size_t>(id)]->toPlainText());
+}
+
+void Form1::setText(TextBoxId id, const std::u16string& value) {
+    if (id == TextBoxId::Text2) {
+        text2_->setText(toQString(value));
+        return;
+    }
+    multiLine_[static_cast<std::size_t>(id)]->setPlainText(toEditText(value));
+}
+
+int Form1::checkValue(CheckBoxId id) const { return checkBox(id)->isChecked() ? 1 : 0; }
+
+void Form1::setCheckValue(CheckBoxId id, int value) { checkBox(id)->setChecked(value != 0); }
+
+int Form1::selectedIconOption() const { return option1_->checkedId(); }
+int Form1::selectedButtonOption() const { return option2_->checkedId(); }
+
+void Form1::selectIconOption(int index) {
+    if (QAbstractButton* option = option1_->button(index)) {
+        if (option->isChecked()) {
+            applyIconRule(*this, index);
+        } else {
+            option->setChecked(true);
+        }
+    }
+}
+
+// Selecting the set that is already selected runs its rule again, so its slots
+// come out checked as after any other choice.
+void Form1::selectButtonOption(int index) {
+    if (QAbstractButton* option = option2_->button(index)) {
+        if (option->isChecked()) {
+            applyButtonSetRule(*this, index);
+        } else {
+            option->setChecked(true);
+        }
+    }
+}
+
+void Form1::setSlotControlsEnabled(int slot, bool enabled) {
+    checkBox(slotCheckBox(slot))->setEnabled(enabled);
+    multiLine_[static_cast<std::size_t>(slotTextBox(slot))]->setEnabled(enabled);
+}
+
+void Form1::setSlotFrameVisible(int slot, bool visible) { slotFrames_[static_cast<std::size_t>(slot)]->setVisible(visible); }
+
+void Form1::setSlotCaption(int slot, std::u16string_view caption) {
+    checkBox(slotCheckBox(slot))->setText(toQString(caption));
+}
+
+std::u16string Form1::label1Caption() const { return toU16(label1_->text()); }
+void Form1::setLabel1Caption(const std::u16string& caption) { label1_->setText(toQString(caption)); }
 
 }  // namespace bw

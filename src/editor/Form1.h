@@ -1,14 +1,106 @@
 #pragma once
 
+#include "model/EditorControls.h"
+#include "writers/SaveCommand.h"
+
 #include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 
 namespace bw {
 
-class Form1 : public QMainWindow {
+class FileDialog;
+class MessageBoxService;
+class TextFileStore;
+struct SaveServices;
+
+// What the main window calls outside itself.
+struct Form1Services {
+    FileDialog& fileDialog;
+    MessageBoxService& messages;
+    TextFileStore& files;
+    std::u16string sampleFolder;  // where the sample command's file dialog starts
+    std::function<void()> showUpload;
+    std::function<void()> showAbout;
+    std::function<void(const std::u16string& body)> showSend;
+};
+
+// The main window: its controls hold the dialog definition, and every command
+// starts from one of its buttons or menu items and runs the core's rules.
+class Form1 : public QMainWindow, public EditorControls {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    static constexpr int kNarrowWidthTwips = 5130;
+    static constexpr int kWideWidthTwips = 9180;
+    static constexpr int kBorderTwips = 90;
+    static constexpr int kClientHeightTwips = 7020;
+
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    int outerWidthTwips() const { return outerWidthTwips_; }
+
+    std::u16string text(TextBoxId id) const override;
+    void setText(TextBoxId id, const std::u16string& text) override;
+    int checkValue(CheckBoxId id) const override;
+    void setCheckValue(CheckBoxId id, int value) override;
+    int selectedIconOption() const override;
+    int selectedButtonOption() const override;
+    void selectIconOption(int index) override;
+    void selectButtonOption(int index) override;
+    void setSlotControlsEnabled(int slot, bool enabled) override;
+    void setSlotFrameVisible(int slot, bool visible) override;
+    void setSlotCaption(int slot, std::u16string_view caption) override;
+    std::u16string label1Caption() const override;
+    void setLabel1Caption(const std::u16string& caption) override;
+    WindowState& state() override { return state_; }
+    const WindowState& state() const override { return state_; }
+
+signals:
+    // The program ends: the menu's Exit, or a close the exit prompt let through.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void setTabOrderByIndex();
+    void setOuterWidth(int twips);
+    void switchWidth();
+    void save(ScriptFormat format);
+    void openScript(bool sample);
+    void exitNow();
+    SaveServices saveServices();
+
+    QCheckBox* checkBox(CheckBoxId id) const;
+
+    Form1Services services_;
+    WindowState state_;
+    int outerWidthTwips_ = kNarrowWidthTwips;
+    bool ending_ = false;
+
+    QWidget* client_ = nullptr;
+    QLineEdit* text2_ = nullptr;
+    std::array<QPlainTextEdit*, 6> multiLine_{};  // indexed by TextBoxId; Text2 is the one-line box
+    std::array<QCheckBox*, 5> checks_{};           // indexed by CheckBoxId
+    std::array<QGroupBox*, 3> slotFrames_{};
+    QLabel* label1_ = nullptr;
+    QButtonGroup* option1_ = nullptr;
+    QButtonGroup* option2_ = nullptr;
 };
 
 }  // namespace bw

@@ -38,6 +38,10 @@ public:
     virtual void setSlotFrameVisible(int slot, bool visible) = 0;
     virtual void setSlotCaption(int slot, std::u16string_view caption) = 0;
 
+    // The hidden label through which the preview passes the style number as text.
+    virtual std::u16string label1Caption() const = 0;
+    virtual void setLabel1Caption(const std::u16string& caption) = 0;
+
     virtual WindowState& state() = 0;
     virtual const WindowState& state() const = 0;
 };

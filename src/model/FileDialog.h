@@ -13,6 +13,8 @@ public:
 
     std::u16string FileName;
     std::u16string Filter;
+    // The folder the dialog starts in; empty means the folder the user last chose a file in.
+    std::u16string InitDir;
 
     virtual void ShowOpen() = 0;
     virtual void ShowSave() = 0;

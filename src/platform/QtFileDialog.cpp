@@ -13,8 +13,6 @@ QtFileDialog::QtFileDialog(QWidget* parent) : parent_(parent), lastFolder_(QDir:
 void QtFileDialog::ShowOpen() { show(false); }
 void QtFileDialog::ShowSave() { show(true); }
 
-void QtFileDialog::setNextStartFolder(const QString& folder) { nextStartFolder_ = folder; }
-
 QStringList QtFileDialog::qtFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
@@ -28,8 +26,7 @@ QStringList QtFileDialog::qtFilters(const QString& filter) {
 }
 
 void QtFileDialog::show(bool save) {
-    const QString folder = nextStartFolder_.isEmpty() ? lastFolder_ : nextStartFolder_;
-    nextStartFolder_.clear();
+    const QString folder = InitDir.empty() ? lastFolder_ : toQString(InitDir);
 
     QFileDialog dialog(parent_, save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

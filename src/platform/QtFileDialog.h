@@ -9,8 +9,8 @@ class QWidget;
 
 namespace bw {
 
-// The shared open/save dialog on Qt's file dialog. It starts in the folder the
-// user last chose a file in, unless a start folder is given for the next use.
+// The shared open/save dialog on Qt's file dialog. It starts in InitDir when
+// that is set, otherwise in the folder the user last chose a file in.
 class QtFileDialog : public FileDialog {
 public:
     explicit QtFileDialog(QWidget* parent);
@@ -18,18 +18,17 @@ public:
     void ShowOpen() override;
     void ShowSave() override;
 
-    // The folder the next dialog opens in; used once, then the last folder applies again.
-    void setNextStartFolder(const QString& folder);
-
     // "description|pattern|..." as Qt's filter list, in the same order.
     static QStringList qtFilters(const QString& filter);
+
+    // The window the dialog is modal to and centred on.
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
 
 private:
     void show(bool save);
 
     QWidget* parent_;
     QString lastFolder_;
-    QString nextStartFolder_;
 };
 
 }  // namespace bw

@@ -13,6 +13,9 @@ public:
 
     int show(std::u16string_view prompt, int style, std::optional<std::u16string_view> title) override;
 
+    // The window the dialog is modal to and centred on.
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
+
 private:
     QWidget* parent_;
 };

@@ -24,6 +24,7 @@ public:
     std::array<bool, 3> frameVisible = {true, true, true};
     std::array<std::u16string, 3> captions = {u"チェック0", u"チェック1", u"チェック2"};
     bool wide = false;
+    std::u16string label1 = u"0";
     WindowState windowState;
     std::vector<std::string> events;
 
@@ -87,6 +88,9 @@ public:
     void setSlotCaption(int slot, std::u16string_view caption) override {
         captions[static_cast<std::size_t>(slot)] = caption;
     }
+
+    std::u16string label1Caption() const override { return label1; }
+    void setLabel1Caption(const std::u16string& caption) override { label1 = caption; }
 
     WindowState& state() override { return windowState; }
     const WindowState& state() const override { return windowState; }

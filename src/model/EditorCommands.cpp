@@ -1,0 +1,57 @@
+#include "EditorCommands.h"
+
+#include "EditorControls.h"
+#include "EditorRules.h"
+#include "MessageBoxService.h"
+#include "MessageBoxStyle.h"
+#include "writers/SaveCommand.h"
+
+namespace bw {
+
+void runPreview(EditorControls& editor, MessageBoxService& messages) {
+    WindowState& state = editor.state();
+    state.rightSuffix = rightSuffixFor(editor.checkValue(CheckBoxId::Check3) != 0);
+    const int continuation = editor.checkValue(CheckBoxId::Check1);
+
+    const double style = leadingNumber(state.iconValue) + leadingNumber(state.buttonValue);
+    editor.setLabel1Caption(numberText(style));
+    state.combinedStyle = editor.label1Caption();
+
+    const bool right = editor.checkValue(CheckBoxId::Check3) != 0;
+    const double rightFlag = right ? msgbox::RightAligned : 0;
+    const std::u16string title = editor.text(TextBoxId::Text2);
+    const int pressed = messages.show(editor.text(TextBoxId::Text1),
+                                      toStyleInteger(leadingNumber(state.combinedStyle) + rightFlag), title);
+    if (continuation == 0) {
+        return;
+    }
+    const std::u16string pressedText = decimalText(pressed);
+    for (int slot = 0; slot < 3; ++slot) {
+        if (state.returnCode[static_cast<std::size_t>(slot)] != pressedText) {
+            continue;
+        }
+        if (editor.checkValue(slotCheckBox(slot)) == 1) {
+            messages.show(editor.text(slotTextBox(slot)), toStyleInteger(leadingNumber(state.iconValue) + rightFlag),
+                          title);
+        }
+        return;
+    }
+}
+
+CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services) {
+    if (currentTexts(editor) == editor.state().savedSnapshot) {
+        return CloseDecision::Close;
+    }
+    const int answer = services.messages.show(u"変更を保存しますか？", msgbox::YesNoCancel + msgbox::Question,
+                                              u"保存の確認");
+    if (answer == msgbox::ResultCancel) {
+        return CloseDecision::KeepOpen;
+    }
+    if (answer == msgbox::ResultYes &&
+        saveScript(editor, ScriptFormat::Vbs, services, SnapshotAfterSave::Skip) == SaveOutcome::Failed) {
+        return CloseDecision::KeepOpen;
+    }
+    return CloseDecision::Close;
+}
+
+}  // namespace bw
