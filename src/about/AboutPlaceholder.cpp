@@ -1,1 +1,0 @@
-namespace bw {} // filled by the About box

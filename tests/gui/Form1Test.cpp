@@ -1,0 +1,529 @@
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
+#include "editor/Form1.h"
+#include "platform/SystemTextFileStore.h"
+#include "platform/TextConversion.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace bw {
+
+using test::RecordingMessageBox;
+using test::ScriptedFileDialog;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedFileDialog> dialog;
+    std::unique_ptr<RecordingMessageBox> messages;
+    std::unique_ptr<TextFileStore> files;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Form1> form;
+    std::vector<std::u16string> sent;
+    int uploads = 0;
+    int abouts = 0;
+
+    template <typename T>
+    T* get(const QString& name) {
+        T* widget = form->findChild<T*>(name);
+        if (!widget) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return widget;
+    }
+    QAction* action(const QString& name) { return get<QAction>(name); }
+    void click(const QString& name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+    void choose(const QString& option) {
+        auto* button = get<QRadioButton>(option);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    void toggle(const QString& check) {
+        auto* box = get<QCheckBox>(check);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void type(const QString& name, const QString& text) {
+        if (auto* line = form->findChild<QLineEdit*>(name)) {
+            line->setText(text);
+        } else {
+            get<QPlainTextEdit>(name)->setPlainText(text);
+        }
+    }
+    // The next widget in the focus chain that Tab can reach.
+    static QWidget* nextTabStop(QWidget* widget) {
+        QWidget* next = widget->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus)) {
+            next = next->nextInFocusChain();
+        }
+        return next;
+    }
+    QString path(const QString& name) const { return folder->filePath(name); }
+    static QByteArray bytes(const QString& file) {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+private slots:
+    void init() {
+        dialog = std::make_unique<ScriptedFileDialog>();
+        messages = std::make_unique<RecordingMessageBox>();
+        files = makeSystemTextFileStore();
+        folder = std::make_unique<QTemporaryDir>();
+        sent.clear();
+        uploads = abouts = 0;
+        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"/opt/samples",
+                                                     [this] { ++uploads; }, [this] { ++abouts; },
+                                                     [this](const std::u16string& body) { sent.push_back(body); }});
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void cleanup() { form.reset(); }
+
+    void startState() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Boxwright"));
+        QCOMPARE(form->outerWidthTwips(), 5130);
+        QCOMPARE(get<QLineEdit>("Text2")->text(), QString());
+        QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QString());
+        for (const char* name : {"Text4", "Text5", "Text6"}) {
+            QCOMPARE(get<QPlainTextEdit>(name)->toPlainText(), QStringLiteral("本文"));
+            QVERIFY(get<QPlainTextEdit>(name)->isEnabled());
+        }
+        for (const char* name : {"Check5", "Check6", "Check7"}) {
+            QVERIFY(get<QCheckBox>(name)->isChecked());
+        }
+        QVERIFY(!get<QCheckBox>("Check1")->isChecked());
+        QVERIFY(!get<QCheckBox>("Check3")->isChecked());
+        QVERIFY(get<QRadioButton>("Option1_0")->isChecked());
+        QVERIFY(get<QRadioButton>("Option2_5")->isChecked());
+        QCOMPARE(form->state().iconValue, u"16");
+        QCOMPARE(form->state().buttonValue, u"0");
+        QVERIFY(!get<QGroupBox>("Frame3")->isHidden());
+        QVERIFY(get<QGroupBox>("Frame4")->isHidden());
+        QVERIFY(get<QGroupBox>("Frame5")->isHidden());
+        QCOMPARE(get<QCheckBox>("Check5")->text(), QStringLiteral("OKを押したとき"));
+        QCOMPARE(get<QCheckBox>("Check6")->text(), QStringLiteral("チェック1"));
+        QVERIFY(!get<QPlainTextEdit>("Text3")->isVisible());
+        QCOMPARE(get<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("Text3"));
+        QVERIFY(!get<QLabel>("Label1")->isVisible());
+        QCOMPARE(get<QLabel>("Label1")->text(), QStringLiteral("0"));
+        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+    }
+
+    void focusStartsInTitleAndFollowsTheTabOrder() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(QApplication::focusWidget(), get<QWidget>("Text2"));
+        const QStringList order = {"Text2",     "Text1",     "Option1_0", "Option1_1", "Option1_2", "Option1_3",
+                                   "Option2_5", "Option2_6", "Option2_9", "Option2_8", "Option2_7", "Option2_10",
+                                   "Text4",     "Text5",     "Text6",     "Command1",  "Command2",  "Command5",
+                                   "Check5",    "Check6",    "Check7",    "Check3",    "Check1",    "Command6"};
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QCOMPARE(nextTabStop(get<QWidget>(order[i - 1]))->objectName(), order[i]);
+        }
+    }
+
+    void controlsAtTheirDesignedPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Text2") << "Text2" << QRect(8, 24, 321, 18);
+        QTest::newRow("Text1") << "Text1" << QRect(8, 64, 321, 169);
+        QTest::newRow("Command1") << "Command1" << QRect(8, 240, 121, 25);
+        QTest::newRow("Command6") << "Command6" << QRect(248, 240, 81, 25);
+        QTest::newRow("Frame1") << "Frame1" << QRect(8, 328, 321, 41);
+        QTest::newRow("Frame2") << "Frame2" << QRect(8, 376, 321, 89);
+        QTest::newRow("Frame3") << "Frame3" << QRect(344, 24, 257, 137);
+        QTest::newRow("Frame5") << "Frame5" << QRect(344, 328, 257, 137);
+        QTest::newRow("Text4") << "Text4" << QRect(8, 24, 241, 105);
+    }
+
+    void controlsAtTheirDesignedPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QCOMPARE(get<QWidget>(name)->geometry(), pixels);
+    }
+
+    void widthFollowsContinuation() {
+        get<QPlainTextEdit>("Text5")->setPlainText(QStringLiteral("kept"));
+        const int narrowClient = form->centralWidget()->width();
+        QVERIFY(get<QGroupBox>("Frame3")->x() >= narrowClient);
+        toggle("Check1");
+        QCOMPARE(form->outerWidthTwips(), 9180);
+        const QGroupBox* frame = get<QGroupBox>("Frame3");
+        QVERIFY(frame->geometry().right() < form->centralWidget()->width());
+        QCOMPARE(form->centralWidget()->width(), 606);
+        toggle("Check1");
+        QCOMPARE(form->outerWidthTwips(), 5130);
+        QCOMPARE(form->centralWidget()->width(), 336);
+        QCOMPARE(get<QPlainTextEdit>("Text5")->toPlainText(), QStringLiteral("kept"));
+    }
+
+    void buttonSetChoices_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QList<bool>>("visible");
+        QTest::newRow("OKとキャンセル") << "Option2_6" << QStringList{"OKを押したとき", "キャンセルを押したとき", "無視を押したとき"}
+                                 << QStringList{"1", "2", "3"} << QList<bool>{true, true, false};
+        QTest::newRow("はい、いいえ、キャンセル")
+            << "Option2_8" << QStringList{"はいを押したとき", "いいえを押したとき", "キャンセルを押したとき"}
+            << QStringList{"6", "7", "2"} << QList<bool>{true, true, true};
+        QTest::newRow("はい、いいえ") << "Option2_9" << QStringList{"はいを押したとき", "いいえを押したとき", "無視を押したとき"}
+                                << QStringList{"6", "7", "2"} << QList<bool>{true, true, false};
+        QTest::newRow("再試行、キャンセル")
+            << "Option2_10" << QStringList{"再試行を押したとき", "キャンセルを押したとき", "無視を押したとき"}
+            << QStringList{"4", "2", "1"} << QList<bool>{true, true, false};
+        QTest::newRow("OKのみ") << "Option2_5" << QStringList{"OKを押したとき", "再試行を押したとき", "無視を押したとき"}
+                              << QStringList{"1", "2", "3"} << QList<bool>{true, false, false};
+    }
+
+    // Each set is chosen after Abort/Retry/Ignore with two slots unchecked.
+    void buttonSetChoices() {
+        QFETCH(QString, option);
+        QFETCH(QStringList, captions);
+        QFETCH(QStringList, codes);
+        QFETCH(QList<bool>, visible);
+        choose("Option2_7");
+        toggle("Check6");
+        toggle("Check7");
+        QVERIFY(!get<QPlainTextEdit>("Text6")->isEnabled());
+        choose(option);
+        const char* checks[] = {"Check5", "Check6", "Check7"};
+        const char* texts[] = {"Text4", "Text5", "Text6"};
+        const char* frames[] = {"Frame3", "Frame4", "Frame5"};
+        for (int slot = 0; slot < 3; ++slot) {
+            QCOMPARE(get<QCheckBox>(checks[slot])->text(), captions[slot]);
+            QVERIFY(get<QCheckBox>(checks[slot])->isChecked());
+            QVERIFY(get<QPlainTextEdit>(texts[slot])->isEnabled());
+            QCOMPARE(!get<QGroupBox>(frames[slot])->isHidden(), visible[slot]);
+            QCOMPARE(toQString(form->state().returnCode[static_cast<std::size_t>(slot)]), codes[slot]);
+        }
+    }
+
+    void iconChoices() {
+        const QStringList values = {"16", "32", "48", "64"};
+        for (int i : {2, 1, 3, 0}) {
+            choose(QStringLiteral("Option1_%1").arg(i));
+            QCOMPARE(toQString(form->state().iconValue), values[i]);
+        }
+    }
+
+    void uncheckingASlotDisablesItsText() {
+        type("Text4", "stays");
+        toggle("Check5");
+        QVERIFY(!get<QPlainTextEdit>("Text4")->isEnabled());
+        QCOMPARE(get<QPlainTextEdit>("Text4")->toPlainText(), QStringLiteral("stays"));
+        toggle("Check5");
+        QVERIFY(get<QPlainTextEdit>("Text4")->isEnabled());
+    }
+
+    void newEmptiesTheEditorAndKeepsTheSnapshot() {
+        type("Text1", "body");
+        type("Text2", "title");
+        toggle("Check1");
+        toggle("Check3");
+        choose("Option1_3");
+        choose("Option2_8");
+        action("新規作成")->trigger();
+        for (const char* name : {"Text1", "Text3", "Text4", "Text5", "Text6"}) {
+            QCOMPARE(get<QPlainTextEdit>(name)->toPlainText(), QString());
+        }
+        QCOMPARE(get<QLineEdit>("Text2")->text(), QString());
+        QVERIFY(!get<QCheckBox>("Check1")->isChecked());
+        QVERIFY(!get<QCheckBox>("Check3")->isChecked());
+        QCOMPARE(form->outerWidthTwips(), 5130);
+        QVERIFY(get<QRadioButton>("Option1_0")->isChecked());
+        QVERIFY(get<QRadioButton>("Option2_5")->isChecked());
+        // The snapshot still holds the initial follow-up texts, so closing asks.
+        messages->answers = {2};
+        QVERIFY(!form->close());
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+    }
+
+    void saveButtonMenuAndHtmlWriteTheSameScript() {
+        type("Text2", "Question");
+        type("Text1", "Save the file?\nIt will be \"final\".");
+        choose("Option1_1");
+        choose("Option2_8");
+        toggle("Check1");
+        type("Text4", "Saved.");
+        type("Text5", "Not saved.");
+        toggle("Check7");
+        const QByteArray script =
+            "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
+            "\"Question\")\r\nSelect Case SelectKey\r\nCase 6\r\nSelectKey = MsgBox(\"Saved.\", 0 + 32, "
+            "\"Question\")\r\nCase 7\r\nSelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")\r\nCase 2\r\n"
+            "'SelectKey = MsgBox(\"\x96\x7B\x95\xB6\", 0 + 32, \"Question\")\r\nEnd Select\r\n";
+        dialog->answers = {toU16(path("button.vbs")), toU16(path("menu.vbs")), toU16(path("page.htm"))};
+        click("Command2");
+        action("VBSとして保存")->trigger();
+        click("Command3");
+        QCOMPARE(bytes(path("button.vbs")), script);
+        QCOMPARE(bytes(path("menu.vbs")), script);
+        QCOMPARE(bytes(path("page.htm")), "<script language= VBScript><!--\r\n" + script + "--></script> \r\n");
+        QCOMPARE(dialog->calls.size(), std::size_t{3});
+        QCOMPARE(dialog->calls[2].filter, u"HTML(*.htm)|*.htm");
+        // The texts are as typed and count as saved.
+        QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("Save the file?\nIt will be \"final\"."));
+        QVERIFY(form->close());
+        QVERIFY(messages->calls.empty());
+    }
+
+    void openReadsASavedScriptBack() {
+        type("Text2", "T \"q\"");
+        type("Text1", "line 1\nline \"2\"");
+        choose("Option1_2");
+        choose("Option2_7");
+        toggle("Check1");
+        toggle("Check3");
+        type("Text6", "ignore\nme");
+        toggle("Check6");
+        dialog->answers = {toU16(path("round.vbs"))};
+        click("Command2");
+
+        action("新規作成")->trigger();
+        choose("Option2_9");
+        dialog->answers = {toU16(path("round.vbs"))};
+        click("Command6");
+        QCOMPARE(dialog->calls.back().fileName, u"dialog.vbs");
+        QCOMPARE(dialog->calls.back().filter, u"VisualBasicScriptFile(*.vbs)|*.vbs");
+        QVERIFY(!dialog->calls.back().save);
+        QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("T \"q\""));
+        QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("line 1\nline \"2\""));
+        QCOMPARE(get<QPlainTextEdit>("Text6")->toPlainText(), QStringLiteral("ignore\nme"));
+        QVERIFY(get<QRadioButton>("Option1_2")->isChecked());
+        QVERIFY(get<QRadioButton>("Option2_7")->isChecked());
+        QVERIFY(get<QCheckBox>("Check1")->isChecked());
+        QVERIFY(get<QCheckBox>("Check3")->isChecked());
+        QVERIFY(get<QCheckBox>("Check5")->isChecked());
+        QVERIFY(!get<QCheckBox>("Check6")->isChecked());
+        QVERIFY(get<QCheckBox>("Check7")->isChecked());
+        QCOMPARE(form->outerWidthTwips(), 9180);
+        QVERIFY(form->close());
+        QVERIFY(messages->calls.empty());
+    }
+
+    void openStartsInTheLastFolderAndSampleInTheSamples() {
+        dialog->answers = {std::nullopt, std::nullopt, std::nullopt};
+        type("Text1", "unchanged");
+        action("サンプル")->trigger();
+        QCOMPARE(dialog->InitDir, u"/opt/samples");
+        action("VBSを開く")->trigger();
+        QCOMPARE(dialog->InitDir, u"");
+        click("Command6");
+        QCOMPARE(dialog->calls.size(), std::size_t{3});
+        QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("unchanged"));
+    }
+
+    void preview_data() {
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<bool>("followUps");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<QString>("uncheck");
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<QList<int>>("styles");
+        QTest::addColumn<QStringList>("prompts");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("one box") << "Option1_3" << "Option2_9" << false << false << "" << 6 << QList<int>{68}
+                                 << QStringList{"body"} << "68";
+        QTest::newRow("right aligned") << "Option1_3" << "Option2_9" << false << true << "" << 6
+                                       << QList<int>{524356} << QStringList{"body"} << "68";
+        QTest::newRow("OK leads to slot 0") << "Option1_0" << "Option2_5" << true << false << "" << 1
+                                            << QList<int>{16, 16} << QStringList{"body", "f0"} << "16";
+        QTest::newRow("Cancel leads to slot 2") << "Option1_1" << "Option2_8" << true << false << "" << 2
+                                                << QList<int>{35, 32} << QStringList{"body", "f2"} << "35";
+        QTest::newRow("unchecked slot shows nothing more")
+            << "Option1_1" << "Option2_8" << true << false << "Check6" << 7 << QList<int>{35} << QStringList{"body"}
+            << "35";
+        QTest::newRow("both boxes right aligned") << "Option1_0" << "Option2_5" << true << true << "" << 1
+                                                  << QList<int>{524304, 524304} << QStringList{"body", "f0"} << "16";
+        QTest::newRow("no slot answers") << "Option1_0" << "Option2_5" << true << false << "" << 7
+                                         << QList<int>{16} << QStringList{"body"} << "16";
+    }
+
+    void preview() {
+        QFETCH(QString, icon);
+        QFETCH(QString, buttons);
+        QFETCH(bool, followUps);
+        QFETCH(bool, right);
+        QFETCH(QString, uncheck);
+        QFETCH(int, pressed);
+        QFETCH(QList<int>, styles);
+        QFETCH(QStringList, prompts);
+        QFETCH(QString, label);
+        type("Text1", "body");
+        type("Text2", "");
+        type("Text4", "f0");
+        type("Text5", "f1");
+        type("Text6", "f2");
+        choose(icon);
+        choose(buttons);
+        if (followUps) toggle("Check1");
+        if (right) toggle("Check3");
+        if (!uncheck.isEmpty()) toggle(uncheck);
+        messages->answers = {pressed};
+        click("Command1");
+        QCOMPARE(messages->calls.size(), static_cast<std::size_t>(styles.size()));
+        for (qsizetype i = 0; i < styles.size(); ++i) {
+            const auto& call = messages->calls[static_cast<std::size_t>(i)];
+            QCOMPARE(call.style, styles[i]);
+            QCOMPARE(toQString(call.prompt), prompts[i]);
+            QVERIFY(call.title.has_value());
+            QCOMPARE(*call.title, u"");
+        }
+        QCOMPARE(get<QLabel>("Label1")->text(), label);
+        QCOMPARE(toQString(form->state().combinedStyle), label);
+        QCOMPARE(form->state().rightSuffix, right ? u" + vbMsgBoxRight" : u"");
+    }
+
+    void previewShowsLineBreaksAsTyped() {
+        type("Text1", "a\n\"b\"");
+        type("Text2", "t");
+        click("Command1");
+        QCOMPARE(messages->calls.at(0).prompt, u"a\r\n\"b\"");
+        QCOMPARE(*messages->calls.at(0).title, u"t");
+    }
+
+    void exitPrompt_data() {
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("saveAnswered");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("fileWritten");
+        QTest::newRow("unchanged closes without asking") << false << QList<int>{} << false << true << false;
+        QTest::newRow("cancel keeps the window") << true << QList<int>{2} << false << false << false;
+        QTest::newRow("no ends without saving") << true << QList<int>{7} << false << true << false;
+        QTest::newRow("yes saves and ends") << true << QList<int>{6} << true << true << true;
+        QTest::newRow("yes then cancelled dialog still ends") << true << QList<int>{6} << false << true << false;
+    }
+
+    void exitPrompt() {
+        QFETCH(bool, edit);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, saveAnswered);
+        QFETCH(bool, closes);
+        QFETCH(bool, fileWritten);
+        QSignalSpy ending(form.get(), &Form1::programEnding);
+        // Only the five texts count: these changes alone ask nothing.
+        choose("Option1_2");
+        choose("Option2_9");
+        toggle("Check3");
+        toggle("Check5");
+        if (edit) type("Text2", "edited \"title\"");
+        messages->answers.assign(answers.begin(), answers.end());
+        dialog->answers = {saveAnswered ? std::optional<std::u16string>(toU16(path("exit.vbs"))) : std::nullopt};
+        QCOMPARE(form->close(), closes);
+        QCOMPARE(ending.count(), closes ? 1 : 0);
+        QCOMPARE(form->isVisible(), !closes);
+        if (edit) {
+            QCOMPARE(messages->calls.size(), std::size_t{1});
+            QCOMPARE(messages->calls[0].prompt, u"変更を保存しますか？");
+            QCOMPARE(messages->calls[0].style, 35);
+            QCOMPARE(*messages->calls[0].title, u"保存の確認");
+        } else {
+            QVERIFY(messages->calls.empty());
+        }
+        QCOMPARE(QFile::exists(path("exit.vbs")), fileWritten);
+        if (fileWritten) {
+            QCOMPARE(bytes(path("exit.vbs")),
+                     QByteArray("selectkey = MsgBox(\"\", 4 + 48 + vbMsgBoxRight, \"edited \"&Chr(34)&\"title\"&Chr(34)&\"\")\r\n"));
+        }
+        if (!closes) {
+            QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("edited \"title\""));
+            messages->answers = {2};
+            QVERIFY(!form->close());
+            QCOMPARE(messages->calls.size(), std::size_t{2});
+        }
+    }
+
+    void exitSaveThatFailsKeepsTheWindowOpen() {
+        type("Text1", "unsaved work");
+        QDir(folder->path()).mkdir("taken.vbs");
+        messages->answers = {6, 1};
+        dialog->answers = {toU16(path("taken.vbs"))};
+        QSignalSpy ending(form.get(), &Form1::programEnding);
+        QVERIFY(!form->close());
+        QCOMPARE(ending.count(), 0);
+        QCOMPARE(messages->calls.size(), std::size_t{2});
+        QVERIFY(messages->calls[1].prompt.find(toU16(path("taken.vbs"))) != std::u16string::npos);
+        QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("unsaved work"));
+    }
+
+    void exitMenuEndsWithoutAsking() {
+        type("Text1", "unsaved");
+        QSignalSpy ending(form.get(), &Form1::programEnding);
+        action("終了")->trigger();
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(messages->calls.empty());
+    }
+
+    void menusAndTheirCaptions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("新規作成") << "新規作成" << "新規作成(&N)";
+        QTest::newRow("VBSを開く") << "VBSを開く" << "VBSを開く(&V)";
+        QTest::newRow("VBSとして保存") << "VBSとして保存" << "VBSとして保存（&V）";
+        QTest::newRow("終了") << "終了" << "終了(&E)";
+        QTest::newRow("サンプル") << "サンプル" << "サンプル(&S)";
+        QTest::newRow("アップロード") << "アップロード" << "アップロード(&U)";
+        QTest::newRow("バージョン情報") << "バージョン情報" << "バージョン情報(&A)";
+    }
+
+    void menusAndTheirCaptions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QCOMPARE(action(name)->text(), caption);
+    }
+
+    void menuBarOrder() {
+        QStringList titles;
+        for (QAction* menu : form->menuBar()->actions()) {
+            titles << menu->text();
+        }
+        QCOMPARE(titles, (QStringList{"ファイル(&F)", "オプション(&O)", "ヘルプ(&H)"}));
+        QVERIFY(action("ア")->isSeparator());
+        const auto items = get<QMenu>("ファイル")->actions();
+        QCOMPARE(items.indexOf(action("ア")), 3);
+    }
+
+    void secondaryWindowsAndSend() {
+        action("アップロード")->trigger();
+        action("バージョン情報")->trigger();
+        action("アップロード")->trigger();
+        QCOMPARE(uploads, 2);
+        QCOMPARE(abouts, 1);
+        type("Text1", "hello\nworld");
+        click("Command5");
+        QCOMPARE(sent, (std::vector<std::u16string>{u"hello\r\nworld"}));
+    }
+
+    void textBoxLineBreaksAreCrLfPairs() {
+        type("Text4", "a\nb");
+        QCOMPARE(form->text(TextBoxId::Text4), u"a\r\nb");
+        form->setText(TextBoxId::Text5, u"x\r\ny");
+        QCOMPARE(get<QPlainTextEdit>("Text5")->toPlainText(), QStringLiteral("x\ny"));
+    }
+};
+
+}  // namespace bw
+
+QTEST_MAIN(bw::Form1Test)
+#include "Form1Test.moc"
