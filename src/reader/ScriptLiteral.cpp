@@ -1,0 +1,77 @@
+#include "ScriptLiteral.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace bw {
+
+namespace {
+
+constexpr std::u16string_view kEscapedQuote = u"\"&Chr(34)&\"";
+constexpr std::u16string_view kEscapedLineBreak = u"\"&vbCrLf&\"";
+constexpr std::u16string_view kCodeUnitStart = u"\"&ChrW(";
+constexpr std::u16string_view kCodeUnitEnd = u")&\"";
+
+constexpr std::uint32_t kLargestCodeUnit = 0xFFFF;
+
+struct CodeUnitEscape {
+    std::size_t length = 0;  // 0: the text does not start with such an escape
+    char16_t unit = 0;
+};
+
+// A "&ChrW(n)&" escape in quotes at the start of `text`. A number beyond the
+// UTF-16 range makes the quote an ordinary one, so the digits are never read
+// further than one past 65535.
+CodeUnitEscape codeUnitEscapeAt(std::u16string_view text) {
+    if (!text.starts_with(kCodeUnitStart)) {
+        return {};
+    }
+    std::size_t i = kCodeUnitStart.size();
+    const std::size_t firstDigit = i;
+    std::uint32_t value = 0;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
+        value = value * 10 + static_cast<std::uint32_t>(text[i] - u'0');
+        if (value > kLargestCodeUnit) {
+            return {};
+        }
+        ++i;
+    }
+    if (i == firstDigit || !text.substr(i).starts_with(kCodeUnitEnd)) {
+        return {};
+    }
+    return {i + kCodeUnitEnd.size(), static_cast<char16_t>(value)};
+}
+
+}  // namespace
+
+std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition first, EscapedLineBreaks lineBreaks) {
+    if (first < 1) {
+        return std::nullopt;
+    }
+    ScriptLiteral literal{{}, 0};
+    auto i = static_cast<std::size_t>(first - 1);
+    while (i < line.size()) {
+        const std::size_t quote = line.find(u'"', i);
+        if (quote == std::u16string_view::npos) {
+            break;
+        }
+        literal.text.append(line.substr(i, quote - i));
+        const std::u16string_view rest = line.substr(quote);
+        if (rest.starts_with(kEscapedQuote)) {
+            literal.text += u'"';
+            i = quote + kEscapedQuote.size();
+        } else if (lineBreaks == EscapedLineBreaks::Decode && rest.starts_with(kEscapedLineBreak)) {
+            literal.text += u"\r\n";
+            i = quote + kEscapedLineBreak.size();
+        } else if (const CodeUnitEscape escape = codeUnitEscapeAt(rest); escape.length != 0) {
+            literal.text += escape.unit;
+            i = quote + escape.length;
+        } else {
+            literal.closingQuote = static_cast<LinePosition>(quote) + 1;
+            return literal;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace bw

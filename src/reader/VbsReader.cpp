@@ -1,0 +1,250 @@
+#include "VbsReader.h"
+
+#include "ScriptLiteral.h"
+#include "model/DialogTables.h"
+#include "model/EditorControls.h"
+#include "model/EditorRules.h"
+#include "model/FileDialog.h"
+#include "model/MessageBoxService.h"
+#include "model/MessageBoxStyle.h"
+#include "model/TextFileStore.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bw {
+
+namespace {
+
+constexpr char16_t kDefaultFileName[] = u"dialog.vbs";
+constexpr char16_t kScriptFilter[] = u"VisualBasicScriptFile(*.vbs)|*.vbs";
+constexpr std::u16string_view kFollowUpsLine = u"Select Case SelectKey";
+constexpr std::u16string_view kRightMarker = u"+ vbMsgBoxRight";
+constexpr std::size_t kMaxLines = 8;
+
+// Position of the first `needle` at or after `start`; 0 when there is none.
+LinePosition find(std::u16string_view line, LinePosition start, std::u16string_view needle) {
+    if (start < 1 || static_cast<std::size_t>(start - 1) > line.size()) {
+        return 0;
+    }
+    const std::size_t at = line.find(needle, static_cast<std::size_t>(start - 1));
+    return at == std::u16string_view::npos ? 0 : static_cast<LinePosition>(at) + 1;
+}
+
+// `count` characters from `start`: nothing when start is below 1 or count is
+// negative (the step fails); an empty or shorter text past the line's end.
+std::optional<std::u16string_view> mid(std::u16string_view line, LinePosition start, LinePosition count) {
+    if (start < 1 || count < 0) {
+        return std::nullopt;
+    }
+    const auto from = static_cast<std::size_t>(start - 1);
+    if (from >= line.size()) {
+        return std::u16string_view{};
+    }
+    return line.substr(from, static_cast<std::size_t>(count));
+}
+
+// A text made of ASCII digits only, as its value; nothing for any other text.
+std::optional<int> plainNumber(std::optional<std::u16string_view> text) {
+    if (!text || text->empty()) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const char16_t c : *text) {
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// Characters from..to (both included) that a literal of line 1 occupies.
+struct Span {
+    LinePosition from;
+    LinePosition to;
+};
+
+// A literal covers its opening quote up to its closing quote, or up to the line's
+// end when it never closes. When no opening quote was found (position 0) a literal
+// that was still read covers the characters it was read from; one that was not
+// read covers nothing.
+std::optional<Span> literalSpan(LinePosition opening, const std::optional<ScriptLiteral>& literal,
+                                std::u16string_view line) {
+    if (literal) {
+        return Span{std::max<LinePosition>(opening, 1), literal->closingQuote};
+    }
+    if (opening > 0) {
+        return Span{opening, static_cast<LinePosition>(line.size())};
+    }
+    return std::nullopt;
+}
+
+bool overlaps(const std::optional<Span>& span, LinePosition from, LinePosition to) {
+    return span && from <= span->to && span->from <= to;
+}
+
+// Whether the right-alignment marker stands on the line outside both literals,
+// so that a text holding " + vbMsgBoxRight" does not align the dialog.
+bool hasRightMarkerOutside(std::u16string_view line, const std::optional<Span>& body, const std::optional<Span>& title) {
+    const auto length = static_cast<LinePosition>(kRightMarker.size());
+    for (LinePosition at = find(line, 1, kRightMarker); at != 0; at = find(line, at + 1, kRightMarker)) {
+        const LinePosition last = at + length - 1;
+        if (!overlaps(body, at, last) && !overlaps(title, at, last)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What line 1 yields, found as the writer's positions say: the body is the
+// first literal; the first "+" after it (p) has the button digit two places
+// before it and the icon number two places after it; the title is the literal
+// opened by the first quote from p + 3 on.
+struct FirstLine {
+    std::optional<ScriptLiteral> body;
+    std::optional<ScriptLiteral> title;
+    std::optional<int> buttonDigit;
+    std::optional<int> iconNumber;
+    bool rightAligned = false;
+};
+
+FirstLine readFirstLine(std::u16string_view line) {
+    FirstLine result;
+    const LinePosition q1 = find(line, 1, u"\"");
+    result.body = readLiteral(line, q1 + 1, EscapedLineBreaks::Decode);
+    const LinePosition q2 = result.body ? result.body->closingQuote : 0;
+
+    const LinePosition p = find(line, q2 + 1, u"+");
+    result.buttonDigit = plainNumber(mid(line, p - 2, 1));
+    result.iconNumber = plainNumber(mid(line, p + 2, 2));
+
+    const LinePosition t1 = find(line, p + 3, u"\"");
+    result.title = readLiteral(line, t1 + 1, EscapedLineBreaks::EndLiteral);
+
+    result.rightAligned =
+        hasRightMarkerOutside(line, literalSpan(q1, result.body, line), literalSpan(t1, result.title, line));
+    return result;
+}
+
+// The file's lines in order. A read past the last line (or past line eight)
+// fails and leaves the current line empty, so a file cut off inside the
+// follow-ups leaves the remaining slots as they are.
+struct LineReader {
+    const std::vector<std::u16string>& lines;
+    std::size_t next = 0;
+    const std::u16string* current = &kNoLine;
+
+    static inline const std::u16string kNoLine;
+
+    bool read() {
+        if (next < lines.size() && next < kMaxLines) {
+            current = &lines[next++];
+            return true;
+        }
+        current = &kNoLine;
+        return false;
+    }
+};
+
+// Reads the next line and shows it in Text3, the window's working line.
+bool loadLine(EditorControls& editor, LineReader& reader) {
+    const bool read = reader.read();
+    editor.setText(TextBoxId::Text3, *reader.current);
+    return read;
+}
+
+void readFirstLineInto(EditorControls& editor, LineReader& reader) {
+    const bool lineRead = loadLine(editor, reader);
+    const FirstLine first = readFirstLine(*reader.current);
+
+    // An empty file leaves the alignment as it was; any first line decides it.
+    if (lineRead) {
+        editor.setCheckValue(CheckBoxId::Check3, first.rightAligned ? 1 : 0);
+    }
+    if (first.body) {
+        editor.setText(TextBoxId::Text1, first.body->text);
+    }
+    if (first.title) {
+        editor.setText(TextBoxId::Text2, first.title->text);
+    }
+    SavedSnapshot& snapshot = editor.state().savedSnapshot;
+    snapshot.title = editor.text(TextBoxId::Text2);
+    snapshot.body = editor.text(TextBoxId::Text1);
+
+    // Selecting the set runs the button-set rule, also for the set already
+    // selected, so all three slot boxes are checked before the slots are read.
+    if (first.buttonDigit) {
+        if (const auto row = buttonSetRowForStyle(*first.buttonDigit)) {
+            editor.selectButtonOption(row->optionIndex);
+        }
+    }
+    if (first.iconNumber) {
+        if (const auto row = iconRowForStyle(*first.iconNumber)) {
+            editor.selectIconOption(row->optionIndex);
+        }
+    }
+    editor.setCheckValue(CheckBoxId::Check1, 0);
+}
+
+// A slot's message line: its first literal is the slot's text; a leading
+// apostrophe (a commented-out line) unchecks the slot. The slot's result code
+// and the line's icon, alignment and title are the main dialog's and not read.
+void readSlotInto(EditorControls& editor, LineReader& reader, int slot) {
+    reader.read();  // the "Case" line
+    loadLine(editor, reader);
+    const std::u16string_view line = *reader.current;
+    const LinePosition q1 = find(line, 1, u"\"");
+    const auto text = readLiteral(line, q1 + 1, EscapedLineBreaks::Decode);
+    if (line.starts_with(u'\'')) {
+        editor.setCheckValue(slotCheckBox(slot), 0);
+    }
+    if (text) {
+        editor.setText(slotTextBox(slot), text->text);
+    }
+}
+
+void readLinesInto(EditorControls& editor, const std::vector<std::u16string>& lines) {
+    LineReader reader{lines};
+    readFirstLineInto(editor, reader);
+
+    if (!reader.read() || *reader.current != kFollowUpsLine) {
+        return;
+    }
+    editor.setCheckValue(CheckBoxId::Check1, 1);
+
+    for (int slot = 0; slot < 3; ++slot) {
+        readSlotInto(editor, reader, slot);
+    }
+    SavedSnapshot& snapshot = editor.state().savedSnapshot;
+    for (int slot = 0; slot < 3; ++slot) {
+        snapshot.followUps[static_cast<std::size_t>(slot)] = editor.text(slotTextBox(slot));
+    }
+}
+
+}  // namespace
+
+ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages) {
+    dialog.FileName = kDefaultFileName;
+    dialog.Filter = kScriptFilter;
+    dialog.ShowOpen();
+    if (dialog.FileName == kDefaultFileName) {
+        return ReadOutcome::Cancelled;
+    }
+
+    const std::u16string path = dialog.FileName;
+    const ReadLinesResult file = files.readLines(path, kMaxLines);
+    if (!file.ok) {
+        messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,
+                      std::nullopt);
+        return ReadOutcome::Failed;
+    }
+    readLinesInto(editor, file.lines);
+    return ReadOutcome::Read;
+}
+
+}  // namespace bw

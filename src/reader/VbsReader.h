@@ -1,0 +1,27 @@
+#pragma once
+
+namespace bw {
+
+class EditorControls;
+class FileDialog;
+class MessageBoxService;
+class TextFileStore;
+
+enum class ReadOutcome { Read, Cancelled, Failed };
+
+// Opens a script in the writer's format back into the editor: asks for the file
+// ("dialog.vbs", the script filter, the open dialog), reads at most its first
+// eight lines and writes the dialog they describe into the controls, running the
+// controls' reactions as the user's clicks would.
+//
+// The lines are not parsed as VBScript: the texts are found by the positions of
+// quotes, the button digit and icon number by the first "+" after the body,
+// follow-ups by the exact second line, a disabled follow-up by a leading
+// apostrophe. A step that finds nothing is skipped and its control keeps its
+// value, so any file is read as far as those positions carry.
+//
+// Cancelled: nothing changes. Failed: the file could not be opened; a message
+// box names it and the system's reason, and nothing changes.
+ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages);
+
+}  // namespace bw

@@ -1,0 +1,125 @@
+#include "ReaderHarness.h"
+#include "core/TestText.h"
+#include "platform/posix/IconvTextFileStore.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace bw::test {
+namespace {
+
+std::string randomBytes(std::mt19937& random, std::size_t size, std::string_view alphabet = {}) {
+    std::string bytes(size, '\0');
+    for (char& byte : bytes) {
+        const auto value = std::uniform_int_distribution<int>(0, 255)(random);
+        byte = alphabet.empty() ? static_cast<char>(value) : alphabet[static_cast<std::size_t>(value) % alphabet.size()];
+    }
+    return bytes;
+}
+
+void expectPlainCheckValues(const MemoryEditor& editor) {
+    for (const int value : editor.checks) {
+        EXPECT_TRUE(value == 0 || value == 1);
+    }
+}
+
+TEST(ReaderInput, TheByteStoreSplitsLikeTheSystemStore) {
+    std::mt19937 random(7);
+    TempFolder folder;
+    IconvTextFileStore system;
+    for (int i = 0; i < 200; ++i) {
+        const std::string bytes = randomBytes(random, static_cast<std::size_t>(i * 3), "\r\n\x81\x82\xA0\xFF\"a");
+        writeBytes(folder.path() / "f", bytes);
+        EXPECT_EQ(ByteFileStore::splitLines(bytes, 8), system.readLines(folder.file("f"), 8).lines);
+    }
+}
+
+// Binary data is read as far as the positions carry, and reading the same file
+// again changes nothing more: every step depends on the file alone or keeps a value.
+TEST(ReaderInput, BinaryDataIsReadAndReadingItAgainChangesNothing) {
+    constexpr std::uint32_t kSeed = 1234;
+    std::mt19937 random(kSeed);
+    const std::string scriptish = "\"\r\n+'&()0123456789ChrWvbCrLf, \x81\x40\x96\x7B\xFF";
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE(i);
+        const std::string bytes =
+            randomBytes(random, std::uniform_int_distribution<std::size_t>(0, 400)(random), i % 2 ? scriptish : "");
+        ReaderHarness h;
+        h.editSomethingElse();
+        EXPECT_EQ(h.readBytes(bytes), ReadOutcome::Read);
+        expectPlainCheckValues(h.editor);
+        const std::string once = dump(h.editor);
+        h.readBytes(bytes);
+        EXPECT_EQ(dump(h.editor), once);
+    }
+}
+
+TEST(ReaderInput, EveryByteValue) {
+    std::string bytes;
+    for (int value = 0; value < 256; ++value) {
+        bytes += static_cast<char>(value);
+    }
+    ReaderHarness h;
+    h.editSomethingElse();
+    h.readBytes(bytes + "\r\n" + bytes + "\r\n" + bytes);
+    expectPlainCheckValues(h.editor);
+    EXPECT_EQ(h.editor.texts[2], IconvTextFileStore::decode(bytes));
+    // The line's first quote (0x22) opens a body that never ends: only its other steps ran.
+    EXPECT_EQ(h.editor.texts[0], u"earlier body");
+    EXPECT_EQ(h.editor.checks[static_cast<int>(CheckBoxId::Check1)], 0);
+}
+
+TEST(ReaderInput, NulBytesAreCharacters) {
+    ReaderHarness h;
+    h.readBytes(std::string("selectkey = MsgBox(\"a\0b\", 0 + 16, \"\0\")\r\n", 39));
+    EXPECT_EQ(h.editor.texts[0], (std::u16string{u'a', u'\0', u'b'}));
+    EXPECT_EQ(h.editor.texts[1], std::u16string(1, u'\0'));
+}
+
+// A file of one 100 MB line: a body of noise (no quote, no CR LF pair, lone CRs,
+// many "+", bytes the code page does not define) between the writer's pieces.
+TEST(ReaderInput, HundredMegabytesOnOneLine) {
+    TempFolder folder;
+    const auto file = folder.path() / "big.vbs";
+    constexpr std::size_t kNoiseBytes = 100u << 20;
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "selectkey = MsgBox(\"";
+        std::mt19937 random(99);
+        const std::string chunk = randomBytes(random, 1u << 20, "abcdefgh+ \r\x81\x82\xFF");
+        for (std::size_t written = 0; written < kNoiseBytes; written += chunk.size()) {
+            out << chunk;
+        }
+        out << "\", 1 + 64, \"big\")";
+    }
+    IconvTextFileStore store;
+    ReaderHarness h;
+    h.editSomethingElse();
+    h.dialog.answers.push_back(file.u16string());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(readScript(h.editor, h.dialog, store, h.messages), ReadOutcome::Read);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "100 MB line read in " << seconds << " s\n";
+
+    expectPlainCheckValues(h.editor);
+    const std::u16string& body = h.editor.texts[0];
+    // Two-byte characters make the decoded body shorter than its bytes.
+    EXPECT_GT(body.size(), kNoiseBytes / 2);
+    EXPECT_LE(body.size(), kNoiseBytes);
+    EXPECT_EQ(body.find(u'"'), std::u16string::npos);
+    EXPECT_NE(body.find(u'\uFFFD'), std::u16string::npos);
+    EXPECT_EQ(h.editor.texts[1], u"big");
+    EXPECT_EQ(h.editor.buttonOption, 6);
+    EXPECT_EQ(h.editor.iconOption, 3);
+    EXPECT_EQ(h.editor.checks[static_cast<int>(CheckBoxId::Check3)], 0);
+    EXPECT_EQ(h.editor.texts[2].size(), body.size() + 37);
+    EXPECT_TRUE(h.editor.windowState.savedSnapshot.body == body);
+}
+
+}  // namespace
+}  // namespace bw::test

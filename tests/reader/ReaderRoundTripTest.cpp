@@ -1,0 +1,258 @@
+#include "ReaderHarness.h"
+#include "core/TestText.h"
+#include "model/DialogTables.h"
+#include "model/EditorRules.h"
+#include "platform/posix/IconvTextFileStore.h"
+#include "writers/ScriptWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace bw::test {
+namespace {
+
+// The window state a main window holds for a definition once its rules have run.
+WindowState stateFor(const DialogDefinition& def) {
+    WindowState state;
+    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
+    state.buttonValue = decimalText(buttons.style);
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        state.returnCode[slot] = decimalText(buttons.returnCodes[slot]);
+    }
+    state.iconValue = decimalText(iconRow(def.icon).style);
+    state.rightSuffix = rightSuffixFor(def.rightAligned);
+    return state;
+}
+
+std::string describe(const DialogDefinition& def) {
+    std::string out = "title=[" + utf8(def.title) + "] body=[" + utf8(def.body) + "]";
+    out += " icon=" + std::to_string(static_cast<int>(def.icon));
+    out += " buttons=" + std::to_string(static_cast<int>(def.buttons));
+    out += " right=" + std::to_string(def.rightAligned) + " continuation=" + std::to_string(def.continuation);
+    for (const FollowUp& followUp : def.followUps) {
+        out += " slot(" + std::to_string(followUp.enabled) + ")=[" + utf8(followUp.text) + "]";
+    }
+    return out;
+}
+
+// Reads `lines` into an editor that shows another definition (Check3 checked, a
+// slot unchecked, other texts, options and snapshot) and checks that exactly
+// `def` comes back; a one-line script leaves the follow-ups as they were.
+// Returns the failures as text, empty when the definition came back whole.
+std::string readBackFailures(ReaderHarness& h, const DialogDefinition& def, const std::vector<std::u16string>& lines) {
+    const DialogDefinition got = readDefinition(h.editor);
+    const WindowState& state = h.editor.windowState;
+    const WindowState expectedState = stateFor(def);
+    std::string failures;
+    auto expect = [&](bool ok, const char* what) {
+        if (!ok) {
+            failures += std::string(what) + "; ";
+        }
+    };
+    expect(h.messages.calls.empty(), "message shown");
+    expect(got.title == def.title, "title");
+    expect(got.body == def.body, "body");
+    expect(got.icon == def.icon, "icon");
+    expect(got.buttons == def.buttons, "buttons");
+    expect(got.rightAligned == def.rightAligned, "alignment");
+    expect(got.continuation == def.continuation, "continuation");
+    expect(state.iconValue == expectedState.iconValue, "iconValue");
+    expect(state.buttonValue == expectedState.buttonValue, "buttonValue");
+    expect(state.returnCode == expectedState.returnCode, "returnCode");
+    expect(state.savedSnapshot.body == def.body && state.savedSnapshot.title == def.title, "snapshot texts");
+    if (def.continuation) {
+        expect(got.followUps == def.followUps, "follow-ups");
+        expect(state.savedSnapshot == currentTexts(h.editor), "snapshot follow-ups");
+        expect(h.editor.texts[2] == lines[7], "Text3");
+    } else {
+        expect(h.editor.texts[3] == u"earlier slot 0" && h.editor.texts[4] == u"earlier slot 1" &&
+                   h.editor.texts[5] == u"earlier slot 2",
+               "slot texts touched");
+        expect(h.editor.checks[2] == 1 && h.editor.checks[3] == 1 && h.editor.checks[4] == 1, "slot checks");
+        expect(state.savedSnapshot.followUps ==
+                   std::array<std::u16string, 3>{u"snap slot 0", u"snap slot 1", u"snap slot 2"},
+               "snapshot follow-ups touched");
+        expect(h.editor.texts[2] == lines[0], "Text3");
+    }
+    return failures;
+}
+
+std::vector<std::u16string> written(const DialogDefinition& def) {
+    return vbsLines(def, stateFor(def), IconvTextFileStore());
+}
+
+// Texts that a model of a placeholder-based reader brings back altered, and
+// their neighbours: every one must come back exactly.
+struct TextCase {
+    const char* name;
+    std::u16string text;
+};
+
+class ReadsBackExactly : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ReadsBackExactly, InEveryTextOfTheScript) {
+    const std::u16string& text = GetParam().text;
+    DialogDefinition def;
+    def.body = text;
+    def.title = text.find(u"\r\n") == std::u16string::npos ? text : u"title";
+    def.icon = IconKind::Exclamation;
+    def.buttons = ButtonSet::YesNo;
+    def.continuation = true;
+    def.followUps = {{{true, text}, {false, u"x" + text + u"x"}, {true, text + text}}};
+    for (const bool continuation : {true, false}) {
+        def.continuation = continuation;
+        const auto lines = written(def);
+        ReaderHarness h;
+        h.editSomethingElse();
+        h.readLines(lines);
+        EXPECT_EQ(readBackFailures(h, def, lines), "") << describe(def);
+        EXPECT_EQ(h.editor.texts[0], def.body);
+        EXPECT_EQ(h.editor.texts[1], def.title);
+        EXPECT_EQ(h.editor.checks[static_cast<int>(CheckBoxId::Check3)], 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadsBackExactly,
+    ::testing::Values(
+        TextCase{"QuotedVbCrLf", u"Use \"vbCrLf\" here"},
+        TextCase{"EscapeTextAlone", u"&vbCrLf&"},
+        TextCase{"QuoteEscapeTextThenQuote", u"&Chr(34)&\"x"},
+        TextCase{"LineBreakPlaceholder", u"a&&vbCrLf&&b"},
+        TextCase{"QuotePlaceholder", u"a&&Chr(34)&&b"},
+        TextCase{"BothPlaceholders", u"&&Chr(34)&&&&vbCrLf&&"},
+        TextCase{"RightMarker", u"+ vbMsgBoxRight"},
+        TextCase{"RightSuffix", u"x + vbMsgBoxRight"},
+        TextCase{"QuoteEscapedLineBreakQuote", u"\"&vbCrLf&\""},
+        TextCase{"QuoteEscapedLineBreakCrLf", u"\"&vbCrLf&\r\n"},
+        TextCase{"EscapedQuoteText", u"\"&Chr(34)&\""},
+        TextCase{"EscapedCodeUnitText", u"\"&ChrW(65)&\" &ChrW(66)&"},
+        TextCase{"Quote", u"\""},
+        TextCase{"TwoQuotes", u"\"\""},
+        TextCase{"QuotesAroundALineBreak", u"\"\r\n\""},
+        TextCase{"LineBreakThenQuote", u"\r\n\""},
+        TextCase{"QuoteThenLineBreak", u"\"\r\n"},
+        TextCase{"LineBreakOnly", u"\r\n"},
+        TextCase{"TwoLineBreaks", u"a\r\n\r\nb\r\n"},
+        TextCase{"Empty", u""},
+        TextCase{"LoneCrAndLf", u"a\rb\nc\n\r"},
+        TextCase{"PlusAndComma", u"1 + 2, 3 +"},
+        TextCase{"Apostrophes", u"'it's'"},
+        TextCase{"ScriptPieces", u"selectkey = MsgBox(\"\", 0 + 16, \"\")"},
+        TextCase{"SecondLine", u"Select Case SelectKey"},
+        TextCase{"Japanese", u"本文です「こんにちは」ｱｲｳ"},
+        TextCase{"OutsideTheCodePage", u"é € ¥ \uFFFD"},
+        TextCase{"SurrogatePair", u"\U0001F600\U0001F600"},
+        TextCase{"LoneSurrogates", std::u16string{u'a', char16_t{0xD83D}, u'b', char16_t{0xDE00}}},
+        TextCase{"NulCharacter", std::u16string{u'a', u'\0', u'b'}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(ReadsBack, RightAlignedDefinition) {
+    DialogDefinition def;
+    def.body = u"+ vbMsgBoxRight";
+    def.title = u"\"+ vbMsgBoxRight\"";
+    def.rightAligned = true;
+    def.buttons = ButtonSet::RetryCancel;
+    def.icon = IconKind::Information;
+    for (const bool continuation : {false, true}) {
+        def.continuation = continuation;
+        const auto lines = written(def);
+        ReaderHarness h;
+        h.editSomethingElse();
+        h.editor.setCheckValue(CheckBoxId::Check3, 0);
+        h.readLines(lines);
+        EXPECT_EQ(readBackFailures(h, def, lines), "") << describe(def);
+    }
+}
+
+// Random definitions from texts a user may type around the script's own syntax.
+class DefinitionGenerator {
+public:
+    explicit DefinitionGenerator(std::uint32_t seed) : random_(seed) {}
+
+    DialogDefinition next() {
+        DialogDefinition def;
+        def.title = text(true);
+        def.body = text(false);
+        def.icon = static_cast<IconKind>(pick(4));
+        def.buttons = static_cast<ButtonSet>(pick(6));
+        def.rightAligned = pick(2) == 1;
+        def.continuation = pick(2) == 1;
+        for (FollowUp& followUp : def.followUps) {
+            followUp.enabled = pick(2) == 1;
+            followUp.text = text(false);
+        }
+        return def;
+    }
+
+private:
+    std::mt19937 random_;
+
+    std::size_t pick(std::size_t count) {
+        return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_);
+    }
+
+    // A title is one line: it never holds a CR LF pair.
+    std::u16string text(bool oneLine) {
+        static const std::vector<std::u16string> pieces = {
+            u"\"", u"\"\"", u"\r", u"\n", u"\r\n", u"+", u" + ", u"'", u",", u", ", u" ", u"a", u"Body", u"0", u"16",
+            u"本文", u"日本語のテキスト", u"ｱｲｳ", u"「」", u"é", u"€", u"¥", u"\U0001F600", u"\uFFFD",
+            std::u16string(1, char16_t{0xD800}), std::u16string(1, char16_t{0xDC00}), u"&", u"&&", u"(", u")",
+            u"\"&Chr(34)&\"", u"\"&vbCrLf&\"", u"\"&ChrW(233)&\"", u"&Chr(34)&", u"&vbCrLf&", u"&ChrW(", u")&\"",
+            u"&&Chr(34)&&", u"&&vbCrLf&&", u"Chr(34)", u"vbCrLf", u"+ vbMsgBoxRight", u" + vbMsgBoxRight",
+            u"selectkey = MsgBox(", u"SelectKey = MsgBox(", u"Select Case SelectKey", u"Case 1", u"End Select"};
+        std::u16string out;
+        const std::size_t count = pick(12);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::u16string& piece = pieces[pick(pieces.size())];
+            if (oneLine && (piece.find(u"\r\n") != std::u16string::npos ||
+                            (!out.empty() && out.back() == u'\r' && piece.front() == u'\n'))) {
+                continue;
+            }
+            out += piece;
+        }
+        return out;
+    }
+};
+
+TEST(ReadsBack, EveryRandomDefinitionThroughAFile) {
+    constexpr std::uint32_t kSeed = 20240603;
+    constexpr int kDefinitions = 4000;
+    std::cout << "round-trip seed " << kSeed << ", " << kDefinitions << " definitions\n";
+    ::testing::Test::RecordProperty("seed", static_cast<int>(kSeed));
+
+    DefinitionGenerator generator(kSeed);
+    TempFolder folder;
+    const std::u16string path = folder.file("random.vbs");
+    IconvTextFileStore store;
+    int failed = 0;
+    for (int i = 0; i < kDefinitions; ++i) {
+        const DialogDefinition def = generator.next();
+        const auto lines = written(def);
+        std::string bytes;
+        for (const auto& line : lines) {
+            bytes += IconvTextFileStore::encode(line) + "\r\n";
+        }
+        // A new file each time: rewriting a file in place can wait for the disk.
+        std::filesystem::remove(folder.path() / "random.vbs");
+        writeBytes(folder.path() / "random.vbs", bytes);
+
+        ReaderHarness h;
+        h.editSomethingElse();
+        h.dialog.answers.push_back(path);
+        readScript(h.editor, h.dialog, store, h.messages);
+        const std::string failures = readBackFailures(h, def, lines);
+        if (!failures.empty() && ++failed <= 5) {
+            ADD_FAILURE() << "definition " << i << ": " << failures << "\n" << describe(def);
+        }
+    }
+    EXPECT_EQ(failed, 0) << "of " << kDefinitions << " definitions, seed " << kSeed;
+}
+
+}  // namespace
+}  // namespace bw::test
