@@ -1,0 +1,27 @@
+#include "SendWindowHost.h"
+
+#include "Form3.h"
+#include "platform/QtProgramLauncher.h"
+
+namespace bw {
+
+SendWindowHost::SendWindowHost()
+    : ownLauncher_(std::make_unique<QtProgramLauncher>()), launcher_(*ownLauncher_), messages_(nullptr) {}
+
+SendWindowHost::SendWindowHost(ProgramLauncher& launcher, MessageBoxService* messages)
+    : launcher_(launcher), messages_(messages) {}
+
+SendWindowHost::~SendWindowHost() { delete window_.data(); }
+
+void SendWindowHost::show(std::u16string_view body) {
+    if (window_ == nullptr) {
+        window_ = new Form3(launcher_, messages_);
+    }
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    window_->setMessage(body);
+}
+
+}  // namespace bw

@@ -1,0 +1,77 @@
+#include "UploadWindowHost.h"
+
+#include "BuildSettings.h"
+#include "Form2.h"
+#include "WebViewModuleLoader.h"
+#include "model/MessageBoxStyle.h"
+#include "platform/DefaultBrowser.h"
+#include "platform/QtMessageBox.h"
+#include "platform/TextConversion.h"
+
+#include <cstdio>
+
+namespace bw {
+
+UploadServices UploadServices::defaults() {
+    UploadServices services;
+    services.address = QString::fromUtf8(build::kUploadUrl);
+    services.loadModule = [](QString* why) { return loadWebViewModule(why); };
+    services.openInBrowser = openInDefaultBrowser;
+    return services;
+}
+
+UploadWindowHost::UploadWindowHost() : UploadWindowHost(UploadServices::defaults()) {}
+
+UploadWindowHost::UploadWindowHost(UploadServices services) : services_(std::move(services)) {
+    if (services_.messages == nullptr) {
+        ownMessages_ = std::make_unique<QtMessageBox>(nullptr);
+        services_.messages = ownMessages_.get();
+    }
+}
+
+UploadWindowHost::~UploadWindowHost() { delete window_.data(); }
+
+void UploadWindowHost::prepareApplication() { prepareWebEngineBeforeApplication(); }
+
+WebViewModule* UploadWindowHost::module() {
+    if (!moduleTried_) {
+        moduleTried_ = true;
+        QString why;
+        module_ = services_.loadModule ? services_.loadModule(&why) : nullptr;
+        if (module_ == nullptr) {
+            std::fprintf(stderr, "boxwright: no embedded browser (%s); the upload page opens in the default browser\n",
+                         qPrintable(why));
+        }
+    }
+    return module_;
+}
+
+void UploadWindowHost::show() {
+    if (window_ != nullptr) {
+        // Already open: only bring it to the front, restoring it if minimized.
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+
+    if (WebViewModule* views = module()) {
+        window_ = new Form2(*views, services_.address);
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
+
+    if (services_.openInBrowser && services_.openInBrowser(services_.address)) {
+        return;
+    }
+    // Neither an embedded nor a default browser: the user must not be left
+    // wondering why nothing opened.
+    const QString prompt = QStringLiteral("アップロードのページを開けませんでした。\r\nブラウザーで次のアドレスを開いてください。\r\n%1")
+                               .arg(services_.address);
+    services_.messages->show(toU16(prompt), msgbox::OkOnly | msgbox::Exclamation, u"ZMRソース、VBSファイルアップ");
+}
+
+}  // namespace bw
