@@ -1,7 +1,6 @@
 #include "ScriptEscaper.h"
 
 #include "model/TextFileStore.h"
-#include "model/WindowState.h"
 
 namespace bw {
 
@@ -9,6 +8,20 @@ namespace {
 
 constexpr std::u16string_view kEscapedQuote = u"\"&Chr(34)&\"";
 constexpr std::u16string_view kEscapedLineBreak = u"\"&vbCrLf&\"";
+
+// The decimal digits of a code unit, without going through a temporary string.
+void appendDecimal(std::u16string& out, char16_t unit) {
+    char16_t digits[5];
+    int count = 0;
+    unsigned value = unit;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0) {
+        out += digits[--count];
+    }
+}
 
 }  // namespace
 
@@ -26,7 +39,7 @@ std::u16string escapeForLiteral(std::u16string_view text, LineBreaks lineBreaks,
             out += c;
         } else {
             out += u"\"&ChrW(";
-            out += decimalText(c);
+            appendDecimal(out, c);
             out += u")&\"";
         }
     }

@@ -15,10 +15,11 @@ namespace bw {
 
 namespace {
 
-// Code page 932 bytes of every UTF-16 code unit that survives the round trip;
-// an empty entry for one that does not (surrogates included).
+// Code page 932 bytes of every UTF-16 code unit that survives the round trip
+// (one or two bytes); length 0 for one that does not, surrogates included.
 struct EncodeTable {
-    std::array<std::string, 0x10000> bytes;
+    std::array<std::uint16_t, 0x10000> bytes{};
+    std::array<std::uint8_t, 0x10000> length{};
 
     EncodeTable() {
         iconv_t toCp = iconv_open("CP932", "UTF-16LE");
@@ -37,18 +38,21 @@ struct EncodeTable {
             if (iconv(toCp, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
                 continue;
             }
-            const std::string encoded(out, static_cast<std::size_t>(outPtr - out));
+            const auto encodedLength = static_cast<std::size_t>(outPtr - out);
             char back[8];
-            char* backIn = const_cast<char*>(encoded.data());
+            char* backIn = out;
             char* backOut = back;
-            std::size_t backInLeft = encoded.size();
+            std::size_t backInLeft = encodedLength;
             std::size_t backOutLeft = sizeof back;
             iconv(fromCp, nullptr, nullptr, nullptr, nullptr);
             if (iconv(fromCp, &backIn, &backInLeft, &backOut, &backOutLeft) == static_cast<std::size_t>(-1)) {
                 continue;
             }
-            if (backOut - back == 2 && std::memcmp(back, in, 2) == 0) {
-                bytes[unit] = encoded;
+            if (backOut - back == 2 && std::memcmp(back, in, 2) == 0 && encodedLength <= 2) {
+                length[unit] = static_cast<std::uint8_t>(encodedLength);
+                bytes[unit] = static_cast<std::uint16_t>(
+                    encodedLength == 1 ? static_cast<unsigned char>(out[0])
+                                       : (static_cast<unsigned char>(out[0]) << 8) | static_cast<unsigned char>(out[1]));
             }
         }
         iconv_close(toCp);
@@ -141,22 +145,39 @@ std::string folderOf(const std::string& path) {
 
 std::unique_ptr<TextFileStore> makeSystemTextFileStore() { return std::make_unique<IconvTextFileStore>(); }
 
-bool IconvTextFileStore::isRepresentable(char16_t unit) const { return !encodeTable().bytes[unit].empty() || unit == 0; }
+bool IconvTextFileStore::isRepresentable(char16_t unit) const { return encodeTable().length[unit] != 0; }
 
-std::string IconvTextFileStore::encode(std::u16string_view text) {
+namespace {
+
+// Appends the code page bytes of a text; a unit the code page cannot hold becomes '?'.
+void appendEncoded(std::string& out, std::u16string_view text) {
     const EncodeTable& table = encodeTable();
-    std::string out;
-    out.reserve(text.size() * 2);
+    std::size_t at = out.size();
+    out.resize(at + text.size() * 2);
+    char* p = out.data();
     for (const char16_t unit : text) {
-        const std::string& bytes = table.bytes[unit];
-        if (unit == 0) {
-            out += '\0';
-        } else if (bytes.empty()) {
-            out += '?';
-        } else {
-            out += bytes;
+        const std::uint16_t code = table.bytes[unit];
+        switch (table.length[unit]) {
+            case 1:
+                p[at++] = static_cast<char>(code);
+                break;
+            case 2:
+                p[at++] = static_cast<char>(code >> 8);
+                p[at++] = static_cast<char>(code & 0xFF);
+                break;
+            default:
+                p[at++] = '?';
+                break;
         }
     }
+    out.resize(at);
+}
+
+}  // namespace
+
+std::string IconvTextFileStore::encode(std::u16string_view text) {
+    std::string out;
+    appendEncoded(out, text);
     return out;
 }
 
@@ -191,9 +212,14 @@ std::u16string IconvTextFileStore::decode(std::string_view bytes) {
 }
 
 FileResult IconvTextFileStore::writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
-    std::string content;
+    std::size_t units = 0;
     for (const auto& line : lines) {
-        content += encode(line);
+        units += line.size() + 2;
+    }
+    std::string content;
+    content.reserve(units * 2);
+    for (const auto& line : lines) {
+        appendEncoded(content, line);
         content += "\r\n";
     }
 

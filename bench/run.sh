@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a build made with -DBOXWRIGHT_BENCH=ON.
+set -euo pipefail
+build=${1:-build-bench}
+"$build/bench/writer_bench"
+if [ -x "$build/bench/reader_bench" ]; then "$build/bench/reader_bench"; fi
+if [ -x "bench/startup/run.sh" ]; then bash bench/startup/run.sh "$build"; fi
