@@ -332,7 +332,9 @@ void Form1::setSlotControlsEnabled(int slot, bool enabled) {
 void Form1::setSlotFrameVisible(int slot, bool visible) { slotFrames_[static_cast<std::size_t>(slot)]->setVisible(visible); }
 
 void Form1::setSlotCaption(int slot, std::u16string_view caption) {
-    checkBox(slotCheckBox(slot))->setText(toQString(caption));
+    QCheckBox* check = checkBox(slotCheckBox(slot));
+    check->setText(toQString(caption));
+    fitCaption(check);
 }
 
 std::u16string Form1::label1Caption() const { return toU16(label1_->text()); }
