@@ -1,0 +1,200 @@
+// Text files in code page 932 through the Windows conversion API.
+#include "platform/SystemTextFileStore.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace bw {
+
+namespace {
+
+constexpr UINT kCodePage = 932;
+
+// Code page bytes of every UTF-16 code unit that survives the round trip.
+struct EncodeTable {
+    std::array<std::uint16_t, 0x10000> bytes{};
+    std::array<std::uint8_t, 0x10000> length{};
+
+    EncodeTable() {
+        for (std::uint32_t unit = 1; unit < 0x10000; ++unit) {
+            if (unit >= 0xD800 && unit <= 0xDFFF) {
+                continue;
+            }
+            const wchar_t in = static_cast<wchar_t>(unit);
+            char out[4];
+            BOOL usedDefault = FALSE;
+            const int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, &in, 1, out, sizeof out, nullptr,
+                                              &usedDefault);
+            if (n < 1 || n > 2 || usedDefault) {
+                continue;
+            }
+            wchar_t back[2];
+            if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, out, n, back, 2) != 1 || back[0] != in) {
+                continue;
+            }
+            length[unit] = static_cast<std::uint8_t>(n);
+            bytes[unit] = static_cast<std::uint16_t>(n == 1 ? static_cast<unsigned char>(out[0])
+                                                            : (static_cast<unsigned char>(out[0]) << 8) |
+                                                                  static_cast<unsigned char>(out[1]));
+        }
+        length[0] = 1;
+    }
+};
+
+const EncodeTable& encodeTable() {
+    static const EncodeTable table;
+    return table;
+}
+
+std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::u16string reason(DWORD error) {
+    wchar_t* message = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    std::u16string out;
+    for (DWORD i = 0; i < n; ++i) {
+        if (message[i] != L'\r' && message[i] != L'\n') {
+            out += static_cast<char16_t>(message[i]);
+        }
+    }
+    LocalFree(message);
+    return out;
+}
+
+void appendEncoded(std::string& out, std::u16string_view text) {
+    const EncodeTable& table = encodeTable();
+    for (const char16_t unit : text) {
+        const std::uint16_t code = table.bytes[unit];
+        switch (table.length[unit]) {
+            case 1:
+                out += static_cast<char>(code);
+                break;
+            case 2:
+                out += static_cast<char>(code >> 8);
+                out += static_cast<char>(code & 0xFF);
+                break;
+            default:
+                out += '?';
+                break;
+        }
+    }
+}
+
+// Decodes one character at a time, so an undefined sequence costs one U+FFFD per byte.
+std::u16string decode(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const int size = (IsDBCSLeadByteEx(kCodePage, static_cast<BYTE>(bytes[i])) && i + 1 < bytes.size()) ? 2 : 1;
+        wchar_t unit = 0;
+        if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, size, &unit, 1) == 1) {
+            out += static_cast<char16_t>(unit);
+            i += static_cast<std::size_t>(size);
+        } else {
+            out += u'\uFFFD';
+            ++i;
+        }
+    }
+    return out;
+}
+
+class Win32TextFileStore : public TextFileStore {
+public:
+    bool isRepresentable(char16_t unit) const override { return encodeTable().length[unit] != 0; }
+
+    FileResult writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) override {
+        std::string content;
+        for (const auto& line : lines) {
+            appendEncoded(content, line);
+            content += "\r\n";
+        }
+        const std::wstring target = wide(path);
+        const DWORD attributes = GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return {false, reason(ERROR_DIRECTORY)};
+        }
+        std::wstring folder = target;
+        const auto slash = folder.find_last_of(L"\\/");
+        folder = slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash);
+        wchar_t temp[MAX_PATH + 1];
+        if (GetTempFileNameW(folder.c_str(), L"bxw", 0, temp) == 0) {
+            return {false, reason(GetLastError())};
+        }
+        HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            DeleteFileW(temp);
+            return {false, reason(error)};
+        }
+        DWORD written = 0;
+        DWORD error = 0;
+        if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+            written != content.size() || !FlushFileBuffers(file)) {
+            error = GetLastError();
+        }
+        CloseHandle(file);
+        if (error == 0 && !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            error = GetLastError();
+        }
+        if (error != 0) {
+            DeleteFileW(temp);
+            return {false, reason(error)};
+        }
+        return {};
+    }
+
+    ReadLinesResult readLines(const std::u16string& path, std::size_t maxLines) override {
+        const std::wstring source = wide(path);
+        HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return {false, reason(GetLastError()), {}};
+        }
+        ReadLinesResult result;
+        std::string line;
+        std::array<char, 65536> chunk{};
+        bool endOfFile = false;
+        std::size_t scanFrom = 0;
+        while (result.lines.size() < maxLines) {
+            const auto crlf = line.find("\r\n", scanFrom);
+            if (crlf != std::string::npos) {
+                result.lines.push_back(decode(std::string_view(line).substr(0, crlf)));
+                line.erase(0, crlf + 2);
+                scanFrom = 0;
+                continue;
+            }
+            if (endOfFile) {
+                if (!line.empty()) {
+                    result.lines.push_back(decode(line));
+                }
+                break;
+            }
+            scanFrom = line.empty() ? 0 : line.size() - 1;
+            DWORD n = 0;
+            if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &n, nullptr)) {
+                const DWORD error = GetLastError();
+                CloseHandle(file);
+                return {false, reason(error), {}};
+            }
+            if (n == 0) {
+                endOfFile = true;
+            } else {
+                line.append(chunk.data(), n);
+            }
+        }
+        CloseHandle(file);
+        return result;
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<TextFileStore> makeSystemTextFileStore() { return std::make_unique<Win32TextFileStore>(); }
+
+}  // namespace bw
