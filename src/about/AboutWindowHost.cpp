@@ -1,0 +1,31 @@
+#include "AboutWindowHost.h"
+
+#include "frmAbout.h"
+#include "platform/DesktopBrowserWindowService.h"
+#include "platform/QtFileCheck.h"
+#include "platform/SystemRegistry.h"
+
+namespace bw {
+
+AboutWindowHost::AboutWindowHost(MessageBoxService& messageBox, ProgramLauncher& launcher)
+    : ownRegistry_(makeSystemRegistry()),
+      ownFiles_(std::make_unique<QtFileCheck>()),
+      ownBrowser_(std::make_unique<DesktopBrowserWindowService>()),
+      services_{messageBox, launcher, *ownBrowser_, *ownRegistry_, *ownFiles_} {}
+
+AboutWindowHost::AboutWindowHost(const AboutServices& services) : services_(services) {}
+
+AboutWindowHost::~AboutWindowHost() { delete box_.data(); }
+
+void AboutWindowHost::show() {
+    if (box_.isNull()) {
+        box_ = new frmAbout(services_);
+    }
+    box_->show();
+    box_->raise();
+    box_->activateWindow();
+}
+
+frmAbout* AboutWindowHost::window() const { return box_.data(); }
+
+}  // namespace bw
