@@ -1,0 +1,23 @@
+// Shows the About box alone, with services that do nothing, until it is closed.
+#include "FakeFileCheck.h"
+#include "FakeRegistry.h"
+#include "RecordingBrowser.h"
+#include "RecordingLauncher.h"
+#include "about/AboutWindowHost.h"
+#include "about/frmAbout.h"
+#include "doubles/RecordingMessageBox.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    bw::test::RecordingMessageBox messages;
+    bw::test::RecordingLauncher launcher;
+    bw::test::RecordingBrowser browser;
+    bw::test::FakeRegistry registry;
+    bw::test::FakeFileCheck files;
+    bw::AboutWindowHost host(bw::AboutServices{messages, launcher, browser, registry, files});
+    host.show();
+    QObject::connect(host.window(), &QObject::destroyed, &app, &QCoreApplication::quit);
+    return QApplication::exec();
+}
