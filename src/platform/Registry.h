@@ -17,9 +17,9 @@ inline constexpr std::uint32_t kNumber = 4;  // REG_DWORD, a 32-bit number, low 
 
 // Results: the system's error codes.
 inline constexpr std::int32_t kSuccess = 0;
-inline constexpr std::int32_t kNotFound = 2;        // ERROR_FILE_NOT_FOUND
-inline constexpr std::int32_t kInvalidHandle = 6;   // ERROR_INVALID_HANDLE
-inline constexpr std::int32_t kMoreData = 234;      // ERROR_MORE_DATA: the buffer is too small
+inline constexpr std::int32_t kNotFound = 2;       // ERROR_FILE_NOT_FOUND
+inline constexpr std::int32_t kInvalidHandle = 6;  // ERROR_INVALID_HANDLE
+inline constexpr std::int32_t kMoreData = 234;     // ERROR_MORE_DATA: the buffer is too small
 
 // Where the system-information tool is registered: its full path, or the
 // folder that holds MSINFO32.EXE.

@@ -16,8 +16,8 @@ namespace bw {
 namespace {
 
 bool sameName(const std::string& a, std::u16string_view b) {
-    return QString::fromLatin1(a.data(), static_cast<qsizetype>(a.size()))
-               .compare(toQString(b), Qt::CaseInsensitive) == 0;
+    return QString::fromLatin1(a.data(), static_cast<qsizetype>(a.size())).compare(toQString(b), Qt::CaseInsensitive) ==
+           0;
 }
 
 }  // namespace
@@ -53,8 +53,7 @@ QString PosixRegistry::sysInfoProgram() const {
             }
             const QString path = QDir::cleanPath(candidate.absoluteFilePath());
             const std::u16string text = toU16(path);
-            if (path.contains(QLatin1Char(' ')) || path.contains(QLatin1Char('\t')) ||
-                decode(encode(text)) != text) {
+            if (path.contains(QLatin1Char(' ')) || path.contains(QLatin1Char('\t')) || decode(encode(text)) != text) {
                 continue;
             }
             return path;
@@ -63,8 +62,7 @@ QString PosixRegistry::sysInfoProgram() const {
     return {};
 }
 
-std::int32_t PosixRegistry::openKey(std::uint32_t root, const std::string& subKey, std::uint32_t /*access*/,
-                                    Key& key) {
+std::int32_t PosixRegistry::openKey(std::uint32_t root, const std::string& subKey, std::uint32_t /*access*/, Key& key) {
     key = 0;
     if (root != registry::kLocalMachine || !sameName(subKey, registry::kSysInfoKey)) {
         return registry::kNotFound;
@@ -74,8 +72,8 @@ std::int32_t PosixRegistry::openKey(std::uint32_t root, const std::string& subKe
     return registry::kSuccess;
 }
 
-std::int32_t PosixRegistry::queryValue(Key key, const std::string& valueName, std::uint32_t& type,
-                                       unsigned char* data, std::uint32_t& size) {
+std::int32_t PosixRegistry::queryValue(Key key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                                       std::uint32_t& size) {
     if (openKeys_.count(key) == 0) {
         return registry::kInvalidHandle;
     }

@@ -31,8 +31,8 @@ std::int32_t Win32Registry::openKey(std::uint32_t root, const std::string& subKe
     return static_cast<std::int32_t>(result);
 }
 
-std::int32_t Win32Registry::queryValue(Key key, const std::string& valueName, std::uint32_t& type,
-                                       unsigned char* data, std::uint32_t& size) {
+std::int32_t Win32Registry::queryValue(Key key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
+                                       std::uint32_t& size) {
     DWORD valueType = 0;
     DWORD byteCount = static_cast<DWORD>(size);
     const LONG result = RegQueryValueExA(keyHandle(key), valueName.c_str(), nullptr, &valueType,
