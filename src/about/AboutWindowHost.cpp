@@ -18,14 +18,20 @@ AboutWindowHost::AboutWindowHost(const AboutServices& services) : services_(serv
 AboutWindowHost::~AboutWindowHost() { delete box_.data(); }
 
 void AboutWindowHost::show() {
+    // A closed box is hidden until its deferred delete runs: it is unloaded
+    // already, so it is left to that and a new one is built.
+    if (!box_.isNull() && box_->isHidden()) {
+        box_.clear();
+    }
     if (box_.isNull()) {
         box_ = new frmAbout(services_);
     }
+    box_->setWindowState(box_->windowState() & ~Qt::WindowMinimized);
     box_->show();
     box_->raise();
     box_->activateWindow();
 }
 
-frmAbout* AboutWindowHost::window() const { return box_.data(); }
+frmAbout* AboutWindowHost::window() const { return box_.isNull() || box_->isHidden() ? nullptr : box_.data(); }
 
 }  // namespace bw

@@ -31,7 +31,7 @@ public:
     // The About command: build the box if it is not open, show it, bring it to the front.
     void show();
 
-    // The open box, or nullptr.
+    // The open box, or nullptr once it has been closed.
     frmAbout* window() const;
 
 private:

@@ -49,9 +49,9 @@ QRect twipsRect(int left, int top, int width, int height) {
 // it is not installed, so that the Japanese texts always have their glyphs.
 QFont boxFont(qreal points) {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("Source Han Sans JP"), QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-                      QStringLiteral("TakaoPGothic")});
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Source Han Sans JP"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"), QStringLiteral("TakaoPGothic")});
     font.setPointSizeF(points);
     return font;
 }
@@ -153,7 +153,8 @@ void frmAbout::buildControls() {
     }
     // A move over a control stays with that control: only moves over the
     // background itself reach the box.
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdOK_, picIcon_, lblTitle_, cmdSysInfo_, label1_, label2_}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdOK_, picIcon_, lblTitle_, cmdSysInfo_, label1_, label2_}) {
         control->setAttribute(Qt::WA_NoMousePropagation);
     }
 
@@ -201,8 +202,7 @@ bool frmAbout::GetKeyValue(std::uint32_t keyRoot, const QString& keyName, const 
     std::array<unsigned char, kValueBufferSize> buffer{};
     std::uint32_t type = 0;
     std::uint32_t size = kValueBufferSize;
-    if (registry.queryValue(key, registry.encode(toU16(subKeyRef)), type, buffer.data(), size) !=
-        registry::kSuccess) {
+    if (registry.queryValue(key, registry.encode(toU16(subKeyRef)), type, buffer.data(), size) != registry::kSuccess) {
         keyVal.clear();
         registry.closeKey(key);
         return false;
