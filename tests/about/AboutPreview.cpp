@@ -1,4 +1,5 @@
 // Shows the About box alone, with services that do nothing, until it is closed.
+// An optional argument names the picture to use as the program's icon.
 #include "FakeFileCheck.h"
 #include "FakeRegistry.h"
 #include "RecordingBrowser.h"
@@ -8,9 +9,13 @@
 #include "doubles/RecordingMessageBox.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    if (argc > 1) {
+        QApplication::setWindowIcon(QIcon(QString::fromLocal8Bit(argv[1])));
+    }
     bw::test::RecordingMessageBox messages;
     bw::test::RecordingLauncher launcher;
     bw::test::RecordingBrowser browser;

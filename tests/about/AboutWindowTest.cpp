@@ -1,14 +1,15 @@
+#include "BuildSettings.h"
 #include "FakeFileCheck.h"
 #include "FakeRegistry.h"
 #include "RecordingBrowser.h"
 #include "RecordingLauncher.h"
-#include "BuildSettings.h"
 #include "about/AboutWindowHost.h"
 #include "about/frmAbout.h"
 #include "doubles/RecordingMessageBox.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRawFont>
 #include <QTest>
@@ -49,6 +50,7 @@ class AboutWindowTest : public QObject {
     // Shows the box and waits until it has the keyboard.
     bool open() {
         host->show();
+        lastBox = box();
         return QTest::qWaitForWindowActive(box());
     }
 
@@ -63,11 +65,15 @@ class AboutWindowTest : public QObject {
         registry->setString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", std::string("/usr/bin/tool\0", 14));
     }
 
-    // The box is gone once the deferred delete has run.
+    // The host has let go of the box, and the box is gone once its deferred delete has run.
     bool closed() {
+        if (box() != nullptr) {
+            return false;
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return box() == nullptr;
+        return lastBox.isNull();
     }
+    QPointer<frmAbout> lastBox;
 
 private slots:
     void init() {
@@ -220,6 +226,22 @@ private slots:
         QCOMPARE(get<QLabel>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Boxwright"));
     }
 
+    void aboutRightAfterClosingBuildsANewBox() {
+        QVERIFY(open());
+        QPointer<frmAbout> first = box();
+        first->setWindowTitle(QStringLiteral("changed"));
+        first->close();
+        // The closed box is not deleted yet.
+        QVERIFY(!first.isNull());
+        host->show();
+        QVERIFY(box() != nullptr);
+        QVERIFY(box() != first.data());
+        QCOMPARE(box()->windowTitle(), QStringLiteral("Boxwrightのﾊﾞｰｼﾞｮﾝ情報"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        QVERIFY(box() != nullptr && box()->isVisible());
+    }
+
     void closeBoxUnloadsToo() {
         QVERIFY(open());
         box()->close();
@@ -304,8 +326,8 @@ private slots:
         QTest::newRow("link, then icon") << QStringList{"Label2", "picIcon"} << blue;
         QTest::newRow("link, then OK") << QStringList{"Label2", "cmdOK"} << blue;
         QTest::newRow("link, then out of the box") << QStringList{"Label2", "outside"} << blue;
-        QTest::newRow("link, controls, background") << QStringList{"Label2", "cmdOK", "lblTitle", "background"}
-                                                    << black;
+        QTest::newRow("link, controls, background")
+            << QStringList{"Label2", "cmdOK", "lblTitle", "background"} << black;
         QTest::newRow("background, then link") << QStringList{"background", "Label2"} << blue;
         QTest::newRow("background only") << QStringList{"background"} << black;
     }

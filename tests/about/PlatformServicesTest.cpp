@@ -55,8 +55,7 @@ private slots:
         plain.close();
         QVERIFY(QDir().mkpath(second + QStringLiteral("/hardinfo2")));
 
-        const PosixRegistry registry({first, QStringLiteral("relative/bin"), second},
-                                     PosixRegistry::defaultPrograms());
+        const PosixRegistry registry({first, QStringLiteral("relative/bin"), second}, PosixRegistry::defaultPrograms());
         // The programs' order comes first, then the folders'.
         QCOMPARE(registry.sysInfoProgram(), second + QStringLiteral("/hardinfo"));
     }

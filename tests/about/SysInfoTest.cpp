@@ -78,11 +78,12 @@ private slots:
         QTest::newRow("string without a NUL loses nothing") << 1 << QByteArray("C:\\Tools", 8) << "C:\\Tools";
         QTest::newRow("empty string") << 1 << QByteArray() << "";
         QTest::newRow("only the NUL") << 1 << QByteArray("", 1) << "";
-        QTest::newRow("only the last NUL is dropped") << 1 << QByteArray("a\0b\0", 4) << QString(reinterpret_cast<const QChar*>(u"a\0b"), 3);
+        QTest::newRow("only the last NUL is dropped")
+            << 1 << QByteArray("a\0b\0", 4) << QString(reinterpret_cast<const QChar*>(u"a\0b"), 3);
         QTest::newRow("code page 932") << 1 << QByteArray("C:\\\x83\x63\x81\x5B\x83\x8B", 10) << "C:\\ツール";
         QTest::newRow("1024 bytes without a NUL") << 1 << QByteArray(1024, 'x') << QString(1024, u'x');
-        QTest::newRow("1024 bytes with the NUL") << 1 << QByteArray(1023, 'x') + QByteArray(1, '\0')
-                                                 << QString(1023, u'x');
+        QTest::newRow("1024 bytes with the NUL")
+            << 1 << QByteArray(1023, 'x') + QByteArray(1, '\0') << QString(1023, u'x');
         QTest::newRow("number") << 4 << QByteArray("\x05\x00\x01\x00", 4) << "65541";
         QTest::newRow("number zero") << 4 << QByteArray(4, '\0') << "0";
         QTest::newRow("largest number") << 4 << QByteArray(4, '\xFF') << "4294967295";
@@ -159,15 +160,15 @@ private slots:
         const QString inFolder = folder + QStringLiteral("\\MSINFO32.EXE");
 
         QTest::newRow("first key found") << tool << "-" << QStringList{} << true << tool << false;
-        QTest::newRow("first key wins over the second") << tool << folder << QStringList{inFolder} << true << tool
-                                                        << false;
+        QTest::newRow("first key wins over the second")
+            << tool << folder << QStringList{inFolder} << true << tool << false;
         QTest::newRow("first key, start fails") << tool << "-" << QStringList{} << false << tool << true;
-        QTest::newRow("second key with MSINFO32.EXE") << "-" << folder << QStringList{inFolder} << true << inFolder
-                                                      << false;
+        QTest::newRow("second key with MSINFO32.EXE")
+            << "-" << folder << QStringList{inFolder} << true << inFolder << false;
         QTest::newRow("second key without MSINFO32.EXE") << "-" << folder << QStringList{} << true << "" << true;
-        QTest::newRow("second key, start fails") << "-" << folder << QStringList{inFolder} << false << inFolder
-                                                 << true;
-        QTest::newRow("neither key") << "-" << "-" << QStringList{} << true << "" << true;
+        QTest::newRow("second key, start fails") << "-" << folder << QStringList{inFolder} << false << inFolder << true;
+        QTest::newRow("neither key") << "-"
+                                     << "-" << QStringList{} << true << "" << true;
     }
     void startsTheToolOrSaysThereIsNone() {
         QFETCH(QString, pathValue);
