@@ -172,6 +172,7 @@ void Form1::buildControls() {
     for (const IconRow& row : iconTable()) {
         auto* option = new QRadioButton(toQString(row.caption), frame1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(row.optionIndex));
+        option->setProperty("index", row.optionIndex);
         option->setGeometry(iconPlaces[static_cast<std::size_t>(row.optionIndex)]);
         fitCaption(option);
         option1_->addButton(option, row.optionIndex);
@@ -200,6 +201,7 @@ void Form1::buildControls() {
         const auto row = buttonSetRowForOption(p.index);
         auto* option = new QRadioButton(toQString(row->caption), frame2);
         option->setObjectName(QStringLiteral("Option2_%1").arg(p.index));
+        option->setProperty("index", p.index);
         option->setGeometry(p.where);
         fitCaption(option);
         option2_->addButton(option, p.index);
@@ -230,6 +232,12 @@ void Form1::buildControls() {
         multiLine_[static_cast<std::size_t>(slotTextBox(static_cast<int>(slot)))] = box;
         order.push_back({box, 12 + static_cast<int>(slot)});
         connect(check, &QCheckBox::toggled, this, [box](bool on) { box->setEnabled(slotTextEnabledFor(on ? 1 : 0)); });
+    }
+
+    for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text3, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+        const auto i = static_cast<std::size_t>(id);
+        textShown_[i] = multiLine_[i]->toPlainText();
+        textSet_[i] = fromEditText(textShown_[i]);
     }
 
     std::sort(order.begin(), order.end(), [](const Placement& a, const Placement& b) { return a.tabIndex < b.tabIndex; });
@@ -284,7 +292,9 @@ std::u16string Form1::text(TextBoxId id) const {
     if (id == TextBoxId::Text2) {
         return toU16(text2_->text());
     }
-    return fromEditText(multiLine_[static_cast<std::size_t>(id)]->toPlainText());
+    const auto i = static_cast<std::size_t>(id);
+    const QString shown = multiLine_[i]->toPlainText();
+    return shown == textShown_[i] ? textSet_[i] : fromEditText(shown);
 }
 
 void Form1::setText(TextBoxId id, const std::u16string& value) {
@@ -292,7 +302,10 @@ void Form1::setText(TextBoxId id, const std::u16string& value) {
         text2_->setText(toQString(value));
         return;
     }
-    multiLine_[static_cast<std::size_t>(id)]->setPlainText(toEditText(value));
+    const auto i = static_cast<std::size_t>(id);
+    multiLine_[i]->setPlainText(toEditText(value));
+    textSet_[i] = value;
+    textShown_[i] = multiLine_[i]->toPlainText();
 }
 
 int Form1::checkValue(CheckBoxId id) const { return checkBox(id)->isChecked() ? 1 : 0; }

@@ -96,6 +96,11 @@ private:
     QWidget* client_ = nullptr;
     QLineEdit* text2_ = nullptr;
     std::array<QPlainTextEdit*, 6> multiLine_{};  // indexed by TextBoxId; Text2 is the one-line box
+    // A text edit turns a lone CR or LF into a line break. The text last set by a
+    // command, and what the edit showed for it, give that text back exactly as
+    // long as the user has not changed it.
+    std::array<std::u16string, 6> textSet_{};
+    std::array<QString, 6> textShown_{};
     std::array<QCheckBox*, 5> checks_{};           // indexed by CheckBoxId
     std::array<QGroupBox*, 3> slotFrames_{};
     QLabel* label1_ = nullptr;

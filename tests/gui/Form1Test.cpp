@@ -515,6 +515,14 @@ private slots:
         QCOMPARE(sent, (std::vector<std::u16string>{u"hello\r\nworld"}));
     }
 
+    void loneCrAndLfSurviveUntilTheUserEdits() {
+        form->setText(TextBoxId::Text1, u"a\rb\nc\r\nd");
+        QCOMPARE(form->text(TextBoxId::Text1), u"a\rb\nc\r\nd");
+        get<QPlainTextEdit>("Text1")->moveCursor(QTextCursor::End);
+        QTest::keyClicks(get<QPlainTextEdit>("Text1"), "e");
+        QCOMPARE(form->text(TextBoxId::Text1), u"a\r\nb\r\nc\r\nde");
+    }
+
     void textBoxLineBreaksAreCrLfPairs() {
         type("Text4", "a\nb");
         QCOMPARE(form->text(TextBoxId::Text4), u"a\r\nb");
