@@ -1,0 +1,1 @@
+selectkey = MsgBox("Save the file?"&vbCr

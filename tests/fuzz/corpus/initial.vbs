@@ -1,0 +1,1 @@
+selectkey = MsgBox("", 0 + 16, "")

@@ -1,0 +1,9 @@
+selectkey = MsgBox("Save the file?"&vbCrLf&"It will be "&Chr(34)&"final"&Chr(34)&".", 3 + 32, "Question")
+Select Case SelectKey
+Case 6
+SelectKey = MsgBox("Saved.", 0 + 32, "Question")
+Case 7
+SelectKey = MsgBox("Not saved.", 0 + 32, "Question")
+Case 2
+'SelectKey = MsgBox("–{•¶", 0 + 32, "Question")
+End Select
