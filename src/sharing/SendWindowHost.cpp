@@ -13,6 +13,8 @@ SendWindowHost::SendWindowHost(ProgramLauncher& launcher, MessageBoxService* mes
 
 SendWindowHost::~SendWindowHost() { delete window_.data(); }
 
+Form3* SendWindowHost::window() const { return window_.data(); }
+
 void SendWindowHost::show(std::u16string_view body) {
     if (window_ == nullptr) {
         window_ = new Form3(launcher_, messages_);

@@ -30,7 +30,7 @@ public:
     void show(std::u16string_view body);
 
     // The open window, or null.
-    Form3* window() const { return window_; }
+    Form3* window() const;
 
 private:
     std::unique_ptr<ProgramLauncher> ownLauncher_;

@@ -31,6 +31,8 @@ UploadWindowHost::UploadWindowHost(UploadServices services) : services_(std::mov
 
 UploadWindowHost::~UploadWindowHost() { delete window_.data(); }
 
+Form2* UploadWindowHost::window() const { return window_.data(); }
+
 void UploadWindowHost::prepareApplication() { prepareWebEngineBeforeApplication(); }
 
 WebViewModule* UploadWindowHost::module() {

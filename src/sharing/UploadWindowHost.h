@@ -44,7 +44,7 @@ public:
     void show();
 
     // The open window, or null.
-    Form2* window() const { return window_; }
+    Form2* window() const;
 
     // Call before QApplication is constructed (shared OpenGL contexts for the
     // web engine). Loads nothing.
