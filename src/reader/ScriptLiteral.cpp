@@ -42,36 +42,54 @@ CodeUnitEscape codeUnitEscapeAt(std::u16string_view text) {
     return {i + kCodeUnitEnd.size(), static_cast<char16_t>(value)};
 }
 
+// One pass over the literal from index `from`: hands each run of plain
+// characters and each escaped character to `sink`, and returns the index of the
+// closing quote, or nothing when the line ends first.
+template <typename Sink>
+std::optional<std::size_t> scanLiteral(std::u16string_view line, std::size_t from, EscapedLineBreaks lineBreaks,
+                                       Sink&& sink) {
+    std::size_t i = from;
+    while (i < line.size()) {
+        const std::size_t quote = line.find(u'"', i);
+        if (quote == std::u16string_view::npos) {
+            break;
+        }
+        sink(line.substr(i, quote - i));
+        const std::u16string_view rest = line.substr(quote);
+        if (rest.starts_with(kEscapedQuote)) {
+            sink(u"\"");
+            i = quote + kEscapedQuote.size();
+        } else if (lineBreaks == EscapedLineBreaks::Decode && rest.starts_with(kEscapedLineBreak)) {
+            sink(u"\r\n");
+            i = quote + kEscapedLineBreak.size();
+        } else if (const CodeUnitEscape escape = codeUnitEscapeAt(rest); escape.length != 0) {
+            sink(std::u16string_view(&escape.unit, 1));
+            i = quote + escape.length;
+        } else {
+            return quote;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition first, EscapedLineBreaks lineBreaks) {
     if (first < 1) {
         return std::nullopt;
     }
-    ScriptLiteral literal{{}, 0};
-    auto i = static_cast<std::size_t>(first - 1);
-    while (i < line.size()) {
-        const std::size_t quote = line.find(u'"', i);
-        if (quote == std::u16string_view::npos) {
-            break;
-        }
-        literal.text.append(line.substr(i, quote - i));
-        const std::u16string_view rest = line.substr(quote);
-        if (rest.starts_with(kEscapedQuote)) {
-            literal.text += u'"';
-            i = quote + kEscapedQuote.size();
-        } else if (lineBreaks == EscapedLineBreaks::Decode && rest.starts_with(kEscapedLineBreak)) {
-            literal.text += u"\r\n";
-            i = quote + kEscapedLineBreak.size();
-        } else if (const CodeUnitEscape escape = codeUnitEscapeAt(rest); escape.length != 0) {
-            literal.text += escape.unit;
-            i = quote + escape.length;
-        } else {
-            literal.closingQuote = static_cast<LinePosition>(quote) + 1;
-            return literal;
-        }
+    const auto from = static_cast<std::size_t>(first - 1);
+    // The first pass measures the text, so that a long text is built in one
+    // allocation; the second builds it.
+    std::size_t length = 0;
+    const auto closing = scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { length += part.size(); });
+    if (!closing) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    ScriptLiteral literal{{}, static_cast<LinePosition>(*closing) + 1};
+    literal.text.reserve(length);
+    scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { literal.text += part; });
+    return literal;
 }
 
 }  // namespace bw

@@ -1,0 +1,95 @@
+// Reading a script back (file, code page 932 decoding, reader) for bodies of
+// growing size, and the reader alone on lines already decoded.
+#include "doubles/MemoryEditor.h"
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
+#include "model/TextFileStore.h"
+#include "platform/posix/IconvTextFileStore.h"
+#include "reader/VbsReader.h"
+#include "writers/ScriptWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace bw;
+
+// A body in which one character in ten is a double quote or a line break.
+std::u16string mixedBody(std::size_t units) {
+    std::u16string body;
+    body.reserve(units);
+    const std::u16string_view plain = u"本文のテキストabc";
+    std::size_t i = 0;
+    while (body.size() < units) {
+        if (i % 10 == 9) {
+            body += (i % 20 == 19) ? std::u16string_view(u"\r\n") : std::u16string_view(u"\"");
+        } else {
+            body += plain[i % plain.size()];
+        }
+        ++i;
+    }
+    body.resize(units);
+    return body;
+}
+
+// The nine lines the writer writes for a definition with this body and follow-ups.
+std::vector<std::u16string> scriptLines(std::size_t bodyUnits) {
+    test::MemoryEditor editor;
+    editor.load();
+    editor.texts[0] = mixedBody(bodyUnits);
+    editor.texts[1] = u"Title \"quoted\"";
+    editor.selectButtonOption(8);
+    editor.setCheckValue(CheckBoxId::Check1, 1);
+    editor.setCheckValue(CheckBoxId::Check6, 0);
+    return vbsLines(readDefinition(editor), editor.windowState, IconvTextFileStore());
+}
+
+// Lines already decoded, handed out without touching a file.
+class DecodedLines : public IconvTextFileStore {
+public:
+    std::vector<std::u16string> lines;
+    ReadLinesResult readLines(const std::u16string&, std::size_t) override { return ReadLinesResult{true, {}, lines}; }
+};
+
+void read(benchmark::State& state, TextFileStore& files, const std::u16string& path, std::size_t bodyUnits) {
+    test::MemoryEditor editor;
+    editor.load();
+    test::RecordingMessageBox messages;
+    for (auto _ : state) {
+        test::ScriptedFileDialog dialog;
+        dialog.answers.push_back(path);
+        const ReadOutcome outcome = readScript(editor, dialog, files, messages);
+        benchmark::DoNotOptimize(outcome);
+    }
+    if (editor.texts[0].size() != bodyUnits) {
+        state.SkipWithError("the body did not read back");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bodyUnits * 2));
+}
+
+void BM_ReadScriptFile(benchmark::State& state) {
+    const auto units = static_cast<std::size_t>(state.range(0));
+    IconvTextFileStore files;
+    const auto path = (std::filesystem::temp_directory_path() / "boxwright-reader-bench.vbs").u16string();
+    files.writeLines(path, scriptLines(units));
+    read(state, files, path, units);
+    std::filesystem::remove(path);
+}
+
+void BM_ReadDecodedLines(benchmark::State& state) {
+    const auto units = static_cast<std::size_t>(state.range(0));
+    DecodedLines files;
+    files.lines = scriptLines(units);
+    read(state, files, u"/decoded.vbs", units);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReadScriptFile)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDecodedLines)->Arg(1 << 20)->Arg(16 << 20)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
