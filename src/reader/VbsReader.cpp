@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace bw {
@@ -84,21 +85,31 @@ std::optional<Span> literalSpan(LinePosition opening, const std::optional<Script
     return std::nullopt;
 }
 
-bool overlaps(const std::optional<Span>& span, LinePosition from, LinePosition to) {
-    return span && from <= span->to && span->from <= to;
-}
-
 // Whether the right-alignment marker stands on the line outside both literals,
-// so that a text holding " + vbMsgBoxRight" does not align the dialog.
-bool hasRightMarkerOutside(std::u16string_view line, const std::optional<Span>& body, const std::optional<Span>& title) {
-    const auto length = static_cast<LinePosition>(kRightMarker.size());
-    for (LinePosition at = find(line, 1, kRightMarker); at != 0; at = find(line, at + 1, kRightMarker)) {
-        const LinePosition last = at + length - 1;
-        if (!overlaps(body, at, last) && !overlaps(title, at, last)) {
-            return true;
+// so that a text holding " + vbMsgBoxRight" does not align the dialog. The
+// marker holds no quote, so it lies either wholly inside a literal or wholly
+// in a gap between them: only the gaps are searched.
+bool hasRightMarkerOutside(std::u16string_view line, std::optional<Span> body, std::optional<Span> title) {
+    if (body && title && title->from < body->from) {
+        std::swap(body, title);
+    }
+    LinePosition gapFrom = 1;
+    bool found = false;
+    auto searchGapUpTo = [&](LinePosition gapTo) {
+        if (!found && gapTo >= gapFrom) {
+            const auto gap =
+                line.substr(static_cast<std::size_t>(gapFrom - 1), static_cast<std::size_t>(gapTo - gapFrom + 1));
+            found = gap.find(kRightMarker) != std::u16string_view::npos;
+        }
+    };
+    for (const std::optional<Span>& span : {body, title}) {
+        if (span) {
+            searchGapUpTo(span->from - 1);
+            gapFrom = std::max(gapFrom, span->to + 1);
         }
     }
-    return false;
+    searchGapUpTo(static_cast<LinePosition>(line.size()));
+    return found;
 }
 
 // What line 1 yields, found as the writer's positions say: the body is the

@@ -24,7 +24,9 @@ std::string bytesOf(const std::vector<std::u16string>& lines) {
     return bytes;
 }
 
-std::string written(const DialogDefinition& def) { return bytesOf(vbsLines(def, test::stateFor(def), IconvTextFileStore())); }
+std::string written(const DialogDefinition& def) {
+    return bytesOf(vbsLines(def, test::stateFor(def), IconvTextFileStore()));
+}
 
 DialogDefinition workedExample() {
     DialogDefinition def;

@@ -8,10 +8,10 @@
 //  - the definition read, written again by the writer and read back, comes back
 //    exactly (unless its title holds a CR LF pair, which no one-line title can).
 
+#include "platform/posix/IconvTextFileStore.h"
 #include "reader/ByteFileStore.h"
 #include "reader/ReaderHarness.h"
 #include "reader/RoundTripCheck.h"
-#include "platform/posix/IconvTextFileStore.h"
 #include "writers/ScriptWriter.h"
 
 #include <cstddef>
@@ -33,7 +33,8 @@ public:
 
     ReadLinesResult readLines(const std::u16string&, std::size_t maxLines) override {
         ReadLinesResult result;
-        result.lines.assign(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(maxLines, lines.size())));
+        result.lines.assign(lines.begin(),
+                            lines.begin() + static_cast<std::ptrdiff_t>(std::min(maxLines, lines.size())));
         return result;
     }
 };

@@ -57,9 +57,9 @@ inline std::string dump(const MemoryEditor& editor) {
             << " caption=" << utf8(editor.captions[slot]) << "\n";
     }
     const WindowState& state = editor.windowState;
-    out << "iconValue=" << utf8(state.iconValue) << " buttonValue=" << utf8(state.buttonValue) << " codes="
-        << utf8(state.returnCode[0]) << "," << utf8(state.returnCode[1]) << "," << utf8(state.returnCode[2])
-        << " suffix=" << utf8(state.rightSuffix) << " output=" << utf8(state.outputPath)
+    out << "iconValue=" << utf8(state.iconValue) << " buttonValue=" << utf8(state.buttonValue)
+        << " codes=" << utf8(state.returnCode[0]) << "," << utf8(state.returnCode[1]) << ","
+        << utf8(state.returnCode[2]) << " suffix=" << utf8(state.rightSuffix) << " output=" << utf8(state.outputPath)
         << " style=" << utf8(state.combinedStyle) << "\n";
     const SavedSnapshot& snapshot = state.savedSnapshot;
     out << "snapshot=" << utf8(snapshot.body) << "|" << utf8(snapshot.title) << "|" << utf8(snapshot.followUps[0])
@@ -100,7 +100,9 @@ struct ReaderHarness {
         return readScript(editor, dialog, files, messages);
     }
 
-    ReadOutcome readLines(const std::vector<std::u16string>& lines) { return readBytes(ByteFileStore::joinLines(lines)); }
+    ReadOutcome readLines(const std::vector<std::u16string>& lines) {
+        return readBytes(ByteFileStore::joinLines(lines));
+    }
 
     // The editor as a user might have left it: another definition than any test file's.
     void editSomethingElse() {

@@ -17,7 +17,8 @@ std::string randomBytes(std::mt19937& random, std::size_t size, std::string_view
     std::string bytes(size, '\0');
     for (char& byte : bytes) {
         const auto value = std::uniform_int_distribution<int>(0, 255)(random);
-        byte = alphabet.empty() ? static_cast<char>(value) : alphabet[static_cast<std::size_t>(value) % alphabet.size()];
+        byte =
+            alphabet.empty() ? static_cast<char>(value) : alphabet[static_cast<std::size_t>(value) % alphabet.size()];
     }
     return bytes;
 }

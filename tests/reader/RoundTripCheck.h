@@ -38,7 +38,8 @@ inline std::string describe(const DialogDefinition& def) {
 // has read `lines`, the script written for `def`: whether exactly `def` came back.
 // A one-line script must leave the follow-ups as they were. Returns the
 // failures as text, empty when the definition came back whole.
-inline std::string readBackFailures(ReaderHarness& h, const DialogDefinition& def, const std::vector<std::u16string>& lines) {
+inline std::string readBackFailures(ReaderHarness& h, const DialogDefinition& def,
+                                    const std::vector<std::u16string>& lines) {
     const DialogDefinition got = readDefinition(h.editor);
     const WindowState& state = h.editor.windowState;
     const WindowState expectedState = stateFor(def);

@@ -35,8 +35,7 @@ constexpr auto EndLiteral = EscapedLineBreaks::EndLiteral;
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadLiteral,
     ::testing::Values(
-        LiteralCase{"Plain", u"(\"abc\", 0", 3, Decode, u"abc", 6},
-        LiteralCase{"Empty", u"\"\"", 2, Decode, u"", 2},
+        LiteralCase{"Plain", u"(\"abc\", 0", 3, Decode, u"abc", 6}, LiteralCase{"Empty", u"\"\"", 2, Decode, u"", 2},
         LiteralCase{"StartsAtTheGivenPosition", u"xyz\"", 2, Decode, u"yz", 4},
         LiteralCase{"EscapedQuote", u"\"a\"&Chr(34)&\"b\"", 2, Decode, u"a\"b", 15},
         LiteralCase{"EscapedLineBreak", u"\"a\"&vbCrLf&\"b\"", 2, Decode, u"a\r\nb", 14},
@@ -55,10 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         LiteralCase{"CaseMatters", u"\"x\"&chr(34)&\"\"", 2, Decode, u"x", 3},
         // The sequences the writer produces are taken whole, one after another, so
         // neighbours never combine into another escape.
-        LiteralCase{"QuoteThenVbCrLfText", u"\"\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"\"", 2, Decode, u"\"&vbCrLf&\"",
-                    32},
-        LiteralCase{"PlaceholderTextsStayText", u"\"&&Chr(34)&&&&vbCrLf&&\"", 2, Decode, u"&&Chr(34)&&&&vbCrLf&&",
-                    23},
+        LiteralCase{"QuoteThenVbCrLfText", u"\"\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"\"", 2, Decode, u"\"&vbCrLf&\"", 32},
+        LiteralCase{"PlaceholderTextsStayText", u"\"&&Chr(34)&&&&vbCrLf&&\"", 2, Decode, u"&&Chr(34)&&&&vbCrLf&&", 23},
         LiteralCase{"EscapeTextWithoutQuotesStaysText", u"\"&vbCrLf&\"", 2, Decode, u"&vbCrLf&", 10},
         LiteralCase{"LoneCrAndLfStay", u"\"\r\n\r\"", 2, Decode, u"\r\n\r", 5},
         LiteralCase{"NeverEnds", u"\"abc", 2, Decode, std::nullopt, 0},

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -87,7 +87,7 @@ TEST_F(VbsReaderTest, StepsRunInOrderWithTheirReactions) {
     editSomethingElse();  // Check3 and Check1 checked, Check6 unchecked, RetryCancel and Information selected
     readLines(kWorkedExample);
     const std::vector<std::string> expected = {
-        "Text3",  // line 1 loaded
+        "Text3",                            // line 1 loaded
         checkEvent(CheckBoxId::Check3, 0),  // no marker: alignment follows the file
         "Text1",
         "Text2",
@@ -161,8 +161,8 @@ TEST_P(SecondLine, ThatDiffersInAnyCharacterEndsTheRead) {
 INSTANTIATE_TEST_SUITE_P(Variants, SecondLine,
                          ::testing::Values(u"select case selectkey", u"Select Case Selectkey",
                                            u"Select Case SelectKey ", u" Select Case SelectKey",
-                                           u"Select Case  SelectKey", u"Select Case SelectKey\r", u"",
-                                           u"Case 6", u"End Select"));
+                                           u"Select Case  SelectKey", u"Select Case SelectKey\r", u"", u"Case 6",
+                                           u"End Select"));
 
 TEST_F(VbsReaderTest, CheckOneFollowsTheSecondLine) {
     readLines({kWorkedExample[0], kWorkedExample[1]});
@@ -200,9 +200,12 @@ INSTANTIATE_TEST_SUITE_P(
         RightCase{"MarkerInBothTextsAndTheStyle",
                   "selectkey = MsgBox(\"+ vbMsgBoxRight\", 0 + 16 + vbMsgBoxRight, \"+ vbMsgBoxRight\")\r\n", 0, 1},
         RightCase{"MarkerBeforeTheBody", "+ vbMsgBoxRight(\"b\", 0 + 16, \"t\")\r\n", 0, 1},
-        RightCase{"MarkerInsideATitleThatNeverEnds", "selectkey = MsgBox(\"b\", 0 + 16, \"t + vbMsgBoxRight)\r\n",
-                  1, 0},
+        RightCase{"MarkerInsideATitleThatNeverEnds", "selectkey = MsgBox(\"b\", 0 + 16, \"t + vbMsgBoxRight)\r\n", 1,
+                  0},
         RightCase{"MarkerInsideABodyThatNeverEnds", "selectkey = MsgBox(\"b, 0 + 16 + vbMsgBoxRight, t)\r\n", 1, 0},
+        RightCase{"MarkerAfterTheTitle", "selectkey = MsgBox(\"b\", 0 + 16, \"t\") + vbMsgBoxRight\r\n", 0, 1},
+        // No quote after the icon: the title is read from the line's start and covers the marker.
+        RightCase{"MarkerInATitleReadFromTheStart", "+ vbMsgBoxRight \"body\" + x\r\n", 1, 0},
         RightCase{"MarkerOnALineWithoutQuotes", "x = 0 + 16 + vbMsgBoxRight\r\n", 0, 1},
         RightCase{"MarkerMustMatchExactly", "selectkey = MsgBox(\"b\", 0 + 16 +vbMsgBoxRight + vbmsgboxright, \"t\")",
                   1, 0},
@@ -210,8 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "selectkey = MsgBox(\"b\", 0 + 16, \"t\")\r\nSelect Case SelectKey\r\nCase 1\r\n"
                   "SelectKey = MsgBox(\"b\", 0 + 16 + vbMsgBoxRight, \"t\")\r\n",
                   1, 0},
-        RightCase{"EmptyFirstLineUnchecks", "\r\n", 1, 0},
-        RightCase{"EmptyFileKeepsChecked", "", 1, 1},
+        RightCase{"EmptyFirstLineUnchecks", "\r\n", 1, 0}, RightCase{"EmptyFileKeepsChecked", "", 1, 1},
         RightCase{"EmptyFileKeepsUnchecked", "", 0, 0}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
@@ -249,10 +251,10 @@ INSTANTIATE_TEST_SUITE_P(
         FirstLineCase{"PlusInTheTexts", u"selectkey = MsgBox(\"1 + 2\", 1 + 16, \"a+b\")", u"1 + 2", u"a+b", 6, 0},
         FirstLineCase{"EmptyTexts", u"selectkey = MsgBox(\"\", 0 + 32, \"\")", u"", u"", 5, 1},
         // An unescaped quote ends the body; the digit, icon and title are looked for after it.
-        FirstLineCase{"HandEditedQuoteInTheBody", u"selectkey = MsgBox(\"a \"b + c\" d\", 0 + 16, \"T\")", u"a ",
-                      u" d", 6, 2},
-        FirstLineCase{"HandEditedQuoteBeforeTheStyle", u"selectkey = MsgBox(\"say \"hi\"\", 4 + 48, \"T\")",
-                      u"say ", u"T", 9, 2},
+        FirstLineCase{"HandEditedQuoteInTheBody", u"selectkey = MsgBox(\"a \"b + c\" d\", 0 + 16, \"T\")", u"a ", u" d",
+                      6, 2},
+        FirstLineCase{"HandEditedQuoteBeforeTheStyle", u"selectkey = MsgBox(\"say \"hi\"\", 4 + 48, \"T\")", u"say ",
+                      u"T", 9, 2},
         // One quoted text and no "+": the icon text is characters 2 and 3 and the
         // title search starts at position 3.
         FirstLineCase{"NoPlusQuoteFromPositionThree", u"a32 \"hello\"", u"hello", u"hello", 6, 1},
@@ -363,16 +365,14 @@ TEST_P(SlotLine, TakesTheFirstTextAndTheLeadingApostrophe) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SlotLine,
-    ::testing::Values(
-        SlotLineCase{"Active", u"SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 1, u"s"},
-        SlotLineCase{"CommentedOut", u"'SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 0, u"s"},
-        SlotLineCase{"ApostropheAfterABlank", u" 'SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 1, u"s"},
-        SlotLineCase{"ApostropheInTheText", u"SelectKey = MsgBox(\"it's\", 0 + 16, \"t\")", 1, u"it's"},
-        SlotLineCase{"EscapedText", u"SelectKey = MsgBox(\"a\"&vbCrLf&\"\"&Chr(34)&\"\", 0 + 16, \"t\")", 1,
-                     u"a\r\n\""},
-        SlotLineCase{"TextNeverEnds", u"'SelectKey = MsgBox(\"s, 0 + 16, t)", 0, u"old slot"},
-        SlotLineCase{"NoQuotes", u"'", 0, u"old slot"},
-        SlotLineCase{"EmptyLine", u"", 1, u"old slot"}),
+    ::testing::Values(SlotLineCase{"Active", u"SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 1, u"s"},
+                      SlotLineCase{"CommentedOut", u"'SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 0, u"s"},
+                      SlotLineCase{"ApostropheAfterABlank", u" 'SelectKey = MsgBox(\"s\", 0 + 16, \"t\")", 1, u"s"},
+                      SlotLineCase{"ApostropheInTheText", u"SelectKey = MsgBox(\"it's\", 0 + 16, \"t\")", 1, u"it's"},
+                      SlotLineCase{"EscapedText", u"SelectKey = MsgBox(\"a\"&vbCrLf&\"\"&Chr(34)&\"\", 0 + 16, \"t\")",
+                                   1, u"a\r\n\""},
+                      SlotLineCase{"TextNeverEnds", u"'SelectKey = MsgBox(\"s, 0 + 16, t)", 0, u"old slot"},
+                      SlotLineCase{"NoQuotes", u"'", 0, u"old slot"}, SlotLineCase{"EmptyLine", u"", 1, u"old slot"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // A file cut off inside the follow-ups: each failed read leaves an empty line, so
