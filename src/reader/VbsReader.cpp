@@ -144,11 +144,14 @@ FirstLine readFirstLine(std::u16string_view line) {
 
 // The file's lines in order. A read past the last line (or past line eight)
 // fails and leaves the current line empty, so a file cut off inside the
-// follow-ups leaves the remaining slots as they are.
+// follow-ups leaves the remaining slots as they are. A load is a read of a line
+// that is then decoded (line 1 and the slots' message lines); the last line
+// loaded is what the window keeps in Text3.
 struct LineReader {
     const std::vector<std::u16string>& lines;
     std::size_t next = 0;
     const std::u16string* current = &kNoLine;
+    const std::u16string* lastLoaded = &kNoLine;
 
     static inline const std::u16string kNoLine;
 
@@ -160,17 +163,16 @@ struct LineReader {
         current = &kNoLine;
         return false;
     }
+
+    bool load() {
+        const bool lineRead = read();
+        lastLoaded = current;
+        return lineRead;
+    }
 };
 
-// Reads the next line and shows it in Text3, the window's working line.
-bool loadLine(EditorControls& editor, LineReader& reader) {
-    const bool read = reader.read();
-    editor.setText(TextBoxId::Text3, *reader.current);
-    return read;
-}
-
 void readFirstLineInto(EditorControls& editor, LineReader& reader) {
-    const bool lineRead = loadLine(editor, reader);
+    const bool lineRead = reader.load();
     const FirstLine first = readFirstLine(*reader.current);
 
     // An empty file leaves the alignment as it was; any first line decides it.
@@ -207,7 +209,7 @@ void readFirstLineInto(EditorControls& editor, LineReader& reader) {
 // and the line's icon, alignment and title are the main dialog's and not read.
 void readSlotInto(EditorControls& editor, LineReader& reader, int slot) {
     reader.read();  // the "Case" line
-    loadLine(editor, reader);
+    reader.load();
     const std::u16string_view line = *reader.current;
     const LinePosition q1 = find(line, 1, u"\"");
     const auto text = readLiteral(line, q1 + 1, EscapedLineBreaks::Decode);
@@ -219,10 +221,8 @@ void readSlotInto(EditorControls& editor, LineReader& reader, int slot) {
     }
 }
 
-void readLinesInto(EditorControls& editor, const std::vector<std::u16string>& lines) {
-    LineReader reader{lines};
-    readFirstLineInto(editor, reader);
-
+// Lines 2 to 8: whether follow-ups follow, then the three slots.
+void readFollowUpsInto(EditorControls& editor, LineReader& reader) {
     if (!reader.read() || *reader.current != kFollowUpsLine) {
         return;
     }
@@ -235,6 +235,15 @@ void readLinesInto(EditorControls& editor, const std::vector<std::u16string>& li
     for (int slot = 0; slot < 3; ++slot) {
         snapshot.followUps[static_cast<std::size_t>(slot)] = editor.text(slotTextBox(slot));
     }
+}
+
+void readLinesInto(EditorControls& editor, const std::vector<std::u16string>& lines) {
+    LineReader reader{lines};
+    readFirstLineInto(editor, reader);
+    readFollowUpsInto(editor, reader);
+    // Set once at the end: a long first line is not copied into the window
+    // only to be replaced by a slot line.
+    editor.setText(TextBoxId::Text3, *reader.lastLoaded);
 }
 
 }  // namespace
