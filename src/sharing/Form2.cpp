@@ -3,6 +3,7 @@
 #include "platform/WebView.h"
 
 #include <QEvent>
+#include <QMoveEvent>
 #include <QResizeEvent>
 
 namespace bw {
@@ -34,6 +35,14 @@ Form2::Form2(WebViewModule& views, const QString& address, QWidget* parent) : QW
 
 void Form2::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    applySizeRule();
+}
+
+// The outer size also changes when the window manager puts its frame around
+// the window, which it does after the first show without resizing the client
+// area; the frame is known by the time the window is placed.
+void Form2::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
     applySizeRule();
 }
 

@@ -33,8 +33,6 @@ UploadWindowHost::~UploadWindowHost() { delete window_.data(); }
 
 Form2* UploadWindowHost::window() const { return window_.data(); }
 
-void UploadWindowHost::prepareApplication() { prepareWebEngineBeforeApplication(); }
-
 WebViewModule* UploadWindowHost::module() {
     if (!moduleTried_) {
         moduleTried_ = true;

@@ -46,10 +46,6 @@ public:
     // The open window, or null.
     Form2* window() const;
 
-    // Call before QApplication is constructed (shared OpenGL contexts for the
-    // web engine). Loads nothing.
-    static void prepareApplication();
-
 private:
     WebViewModule* module();
 

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QPluginLoader>
 
 #include <cstdio>
@@ -39,15 +40,67 @@ void allowEngineAsRoot() {
     std::fflush(stderr);
 }
 
+// Loaded after QApplication, the engine finds no OpenGL context shared with
+// the application and composes its pages in software, which serves an upload
+// form well. Sharing contexts would mean Qt::AA_ShareOpenGLContexts before
+// QApplication, and so an OpenGL context made at every start: measured under
+// Xvfb, that alone made the start about three times slower and larger.
+//
+// Two things follow. The engine's start-up report of its graphics set-up
+// (category qt.webenginecontext, info and debug) reads the shared context
+// without checking that there is one and crashes (Qt 6.4), so that category
+// is kept off whatever the logging rules say. And the engine's warnings about
+// the missing context tell an application that links it what to change; here
+// they are expected, so they are dropped while every other message passes on.
+QLoggingCategory::CategoryFilter previousCategoryFilter = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void keepEngineReportOff(QLoggingCategory* category) {
+    if (previousCategoryFilter != nullptr) {
+        previousCategoryFilter(category);
+    }
+    if (qstrcmp(category->categoryName(), "qt.webenginecontext") == 0) {
+        category->setEnabled(QtDebugMsg, false);
+        category->setEnabled(QtInfoMsg, false);
+    }
+}
+
+// The warnings about the missing shared context, and the engine's own note on
+// the sandbox, which allowEngineAsRoot has already given.
+bool isExpectedEngineMessage(QtMsgType type, const QString& message) {
+    if (type == QtInfoMsg) {
+        return message == QLatin1String("Sandboxing disabled by user.");
+    }
+    return type == QtWarningMsg &&
+           (message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin")) ||
+            message.startsWith(QLatin1String("WebEngineContext used before QtWebEngineCore::initialize()")) ||
+            message.startsWith(QLatin1String("No suitable graphics backend found")));
+}
+
+void dropExpectedEngineMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (isExpectedEngineMessage(type, message)) {
+        return;
+    }
+    if (previousHandler != nullptr) {
+        previousHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+}
+
+// Before the engine's library is loaded: its start-up code runs at load.
+void prepareEngineLogging() {
+    static bool done = false;
+    if (!done) {
+        done = true;
+        previousCategoryFilter = QLoggingCategory::installFilter(keepEngineReportOff);
+        previousHandler = qInstallMessageHandler(dropExpectedEngineMessages);
+    }
+}
+
 }  // namespace
 
 bool webViewModuleBuilt() { return BOXWRIGHT_MODULE_FILE[0] != '\0'; }
-
-void prepareWebEngineBeforeApplication() {
-    if (webViewModuleBuilt()) {
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    }
-}
 
 QStringList webViewModuleFolders() {
     QStringList folders;
@@ -87,6 +140,7 @@ WebViewModule* loadWebViewModule(QString* why, const QStringList& extraFolders) 
     }
 
     allowEngineAsRoot();
+    prepareEngineLogging();
     // The loader stays alive for the process: the module is never unloaded.
     static QPluginLoader* loader = nullptr;
     if (loader == nullptr || loader->fileName() != file) {

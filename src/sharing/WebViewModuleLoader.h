@@ -23,8 +23,4 @@ QStringList webViewModuleFolders();
 // Whether this build has the web-view module at all.
 bool webViewModuleBuilt();
 
-// Settings the web engine needs before QApplication is constructed (shared
-// OpenGL contexts). Cheap, and loads nothing of the engine.
-void prepareWebEngineBeforeApplication();
-
 }  // namespace bw

@@ -118,12 +118,5 @@ private slots:
     }
 };
 
-int main(int argc, char* argv[]) {
-    bw::UploadWindowHost::prepareApplication();
-    QApplication app(argc, argv);
-    WebEngineTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(WebEngineTest)
 #include "WebEngineTest.moc"
