@@ -1,8 +1,13 @@
+#include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
+#include "platform/FirstFrameProbe.h"
+#include "platform/QtProgramLauncher.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/SystemTextFileStore.h"
 #include "platform/TextConversion.h"
+#include "sharing/SendWindowHost.h"
+#include "sharing/UploadWindowHost.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,11 +42,18 @@ int main(int argc, char* argv[]) {
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
+    bw::QtProgramLauncher launcher;
+    bw::UploadWindowHost upload;
+    bw::SendWindowHost send(launcher, nullptr);
+    bw::AboutWindowHost about(messages, launcher);
 
-    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(sampleFolder()), {}, {}, {}});
+    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(sampleFolder()),
+                                       [&upload] { upload.show(); }, [&about] { about.show(); },
+                                       [&send](const std::u16string& body) { send.show(body); }});
     fileDialog.setParentWidget(&window);
     messages.setParentWidget(&window);
     QObject::connect(&window, &bw::Form1::programEnding, &app, [] { QCoreApplication::exit(0); });
     window.show();
+    bw::exitAfterFirstFrameIfAsked(&window);
     return QApplication::exec();
 }
