@@ -45,12 +45,12 @@ double elapsedSinceStartMs() {
 }
 
 long peakResidentKb() {
+    // Files under /proc have no size, so read them whole rather than by line.
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmHWM:")) {
             return line.mid(6).trimmed().split(' ').value(0).toLong();
         }
