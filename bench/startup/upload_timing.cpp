@@ -62,8 +62,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!reported_ && loadedMs >= 0 &&
-            (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest)) {
+        if (!reported_ && loadedMs >= 0 && (event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest)) {
             reported_ = true;
             QTimer::singleShot(0, this, [this] {
                 std::printf("upload-request-ms %lld upload-loaded-ms %lld upload-shown-ms %lld\n",
@@ -94,9 +93,10 @@ int main(int argc, char* argv[]) {
                 }
                 socket->readAll();
                 const QByteArray body(kPage);
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\n"
-                              "Content-Length: " +
-                              QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\n"
+                    "Content-Length: " +
+                    QByteArray::number(body.size()) + "\r\n\r\n" + body);
                 socket->disconnectFromHost();
             });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

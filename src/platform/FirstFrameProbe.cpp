@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <unistd.h>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 namespace bw {
 

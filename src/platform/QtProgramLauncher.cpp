@@ -43,7 +43,8 @@ LaunchResult QtProgramLauncher::start(const QString& commandLine, int /*windowSt
     if (!name.contains(QLatin1Char('/'))) {
         program = QStandardPaths::findExecutable(name);
         if (program.isEmpty()) {
-            return {false, QStringLiteral("プログラム「%1」が見つかりません。検索パス（PATH）にこの名前のプログラムはありません。")
+            return {false, QStringLiteral(
+                               "プログラム「%1」が見つかりません。検索パス（PATH）にこの名前のプログラムはありません。")
                                .arg(name)};
         }
     }

@@ -56,7 +56,8 @@ Form3::Form3(ProgramLauncher& launcher, MessageBoxService* messages, QWidget* pa
     text2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text2_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text2_->setTabChangesFocus(true);
-    command1_ = place(new QPushButton(QStringLiteral("ダイアログ送信"), this), "Command1", twipRect(120, 3480, 4455, 495));
+    command1_ =
+        place(new QPushButton(QStringLiteral("ダイアログ送信"), this), "Command1", twipRect(120, 3480, 4455, 495));
     connect(command1_, &QPushButton::clicked, this, &Form3::send);
 
     // Focus order: Text1, Text2, then the labels (which never take the focus), then Command1.

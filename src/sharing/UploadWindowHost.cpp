@@ -69,8 +69,9 @@ void UploadWindowHost::show() {
     }
     // Neither an embedded nor a default browser: the user must not be left
     // wondering why nothing opened.
-    const QString prompt = QStringLiteral("アップロードのページを開けませんでした。\r\nブラウザーで次のアドレスを開いてください。\r\n%1")
-                               .arg(services_.address);
+    const QString prompt =
+        QStringLiteral("アップロードのページを開けませんでした。\r\nブラウザーで次のアドレスを開いてください。\r\n%1")
+            .arg(services_.address);
     services_.messages->show(toU16(prompt), msgbox::OkOnly | msgbox::Exclamation, u"ZMRソース、VBSファイルアップ");
 }
 

@@ -8,8 +8,8 @@
 #include <QLoggingCategory>
 #include <QPluginLoader>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #ifndef BOXWRIGHT_MODULE_FILE
 #define BOXWRIGHT_MODULE_FILE ""
@@ -34,9 +34,10 @@ void allowEngineAsRoot() {
     }
     done = true;
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    std::fputs("boxwright: running as root, so the web engine's sandbox is turned off "
-               "(QTWEBENGINE_DISABLE_SANDBOX=1)\n",
-               stderr);
+    std::fputs(
+        "boxwright: running as root, so the web engine's sandbox is turned off "
+        "(QTWEBENGINE_DISABLE_SANDBOX=1)\n",
+        stderr);
     std::fflush(stderr);
 }
 

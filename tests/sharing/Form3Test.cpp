@@ -186,7 +186,8 @@ private slots:
     void nonBreakingSpacesAreSentAsTyped() {
         open(u"a\u00a0b");
         host_->window()->send();
-        QCOMPARE(launcher_->calls.at(0).commandLine, QStringLiteral("NET SEND 127.0.0.1 a") + QChar(0x00a0) + QStringLiteral("b"));
+        QCOMPARE(launcher_->calls.at(0).commandLine,
+                 QStringLiteral("NET SEND 127.0.0.1 a") + QChar(0x00a0) + QStringLiteral("b"));
     }
 
     void oneInstanceShownWithoutOwner() {

@@ -66,10 +66,10 @@ private slots:
 
     void shellCharactersArePassedLiterallyAndRunNothing() {
         const QString touch = QStringLiteral("touch ") + markerPath("m");
-        const QString commandLine =
-            QStringLiteral("bw-argv-recorder SEND a;%1-semicolon |%1-pipe $(%1-subst) `%1-backtick` "
-                           "\"quoted text\" 'single' x&&%1-and >%2 line1\r\nline2\r\n%PATH% $HOME \\n")
-                .arg(touch, markerPath("redirect"));
+        const QString commandLine = QStringLiteral(
+                                        "bw-argv-recorder SEND a;%1-semicolon |%1-pipe $(%1-subst) `%1-backtick` "
+                                        "\"quoted text\" 'single' x&&%1-and >%2 line1\r\nline2\r\n%PATH% $HOME \\n")
+                                        .arg(touch, markerPath("redirect"));
         QtProgramLauncher launcher;
         const bw::LaunchResult result = launcher.start(commandLine, 2);
         QVERIFY2(result.started, qPrintable(result.error));
@@ -92,8 +92,7 @@ private slots:
         QtProgramLauncher launcher;
         const QString commandLine = QStringLiteral("bw-argv-recorder SEND 127.0.0.1 最初の行\r\n次の行");
         QVERIFY(launcher.start(commandLine, 2).started);
-        QCOMPARE(waitForArguments(),
-                 (QStringList{"SEND", "127.0.0.1", QStringLiteral("最初の行\r\n次の行")}));
+        QCOMPARE(waitForArguments(), (QStringList{"SEND", "127.0.0.1", QStringLiteral("最初の行\r\n次の行")}));
     }
 
     void aMissingProgramIsReportedNotIgnored() {
@@ -120,8 +119,7 @@ private slots:
 
     void aShellWordAsTheProgramIsJustAMissingProgram() {
         QtProgramLauncher launcher;
-        const bw::LaunchResult result =
-            launcher.start(QStringLiteral("$(touch%1) x").arg(markerPath("m-program")), 1);
+        const bw::LaunchResult result = launcher.start(QStringLiteral("$(touch%1) x").arg(markerPath("m-program")), 1);
         QVERIFY(!result.started);
         QTest::qWait(100);
         QVERIFY(!QFile::exists(markerPath("m-program")));

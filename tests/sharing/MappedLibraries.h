@@ -27,7 +27,8 @@ inline QStringList webEngineFiles(const QSet<QString>& files) {
     QStringList found;
     for (const QString& file : files) {
         const QString name = file.section(QLatin1Char('/'), -1);
-        if (name.startsWith(QStringLiteral("libQt6WebEngine")) || name.startsWith(QStringLiteral("libboxwright_webview"))) {
+        if (name.startsWith(QStringLiteral("libQt6WebEngine")) ||
+            name.startsWith(QStringLiteral("libboxwright_webview"))) {
             found << file;
         }
     }

@@ -43,9 +43,10 @@ private:
         }
         requestLines << QString::fromLatin1(request.left(request.indexOf("\r\n")));
         const bool page = request.startsWith("GET /upload.html ");
-        const QByteArray body = page ? QByteArray("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
-                                                  "<title>Boxwright upload test</title></head>"
-                                                  "<body><form><input type=\"file\" name=\"f\"></form></body></html>")
+        const QByteArray body = page ? QByteArray(
+                                           "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
+                                           "<title>Boxwright upload test</title></head>"
+                                           "<body><form><input type=\"file\" name=\"f\"></form></body></html>")
                                      : QByteArray("not here");
         const QByteArray head = QByteArray(page ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
                                 "Content-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: " +
