@@ -35,7 +35,7 @@ test-sanitize: deps
 	ctest --test-dir $(SAN_BUILD) --no-tests=error --output-on-failure -j $(JOBS)
 
 bench: deps
-	@cmake -S . -B build-bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBOXWRIGHT_BENCH=ON >/dev/null
+	@cmake -S . -B build-bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBOXWRIGHT_BENCH=ON -DBOXWRIGHT_CORE_ONLY=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
 	bash bench/run.sh build-bench
 

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils
-    g++-mingw-w64-x86-64
+    g++-mingw-w64-x86-64 time
 )
 
 missing=()
