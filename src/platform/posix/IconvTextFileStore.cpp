@@ -1,5 +1,6 @@
 #include "IconvTextFileStore.h"
 
+#include "platform/CrLfLines.h"
 #include "platform/SystemTextFileStore.h"
 
 #include <array>
@@ -273,41 +274,24 @@ ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::s
         return ReadLinesResult{false, reason(EISDIR), {}};
     }
 
-    std::string line;
-    std::array<char, 65536> chunk{};
-    bool endOfFile = false;
-    std::size_t scanFrom = 0;
-    while (result.lines.size() < maxLines) {
-        const auto crlf = line.find("\r\n", scanFrom);
-        if (crlf != std::string::npos) {
-            result.lines.push_back(decode(std::string_view(line).substr(0, crlf)));
-            line.erase(0, crlf + 2);
-            scanFrom = 0;
-            continue;
-        }
-        if (endOfFile) {
-            if (!line.empty()) {
-                result.lines.push_back(decode(line));
-            }
-            break;
-        }
-        scanFrom = line.empty() ? 0 : line.size() - 1;
-        const ssize_t n = ::read(fd, chunk.data(), chunk.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            return ReadLinesResult{false, reason(error), {}};
-        }
-        if (n == 0) {
-            endOfFile = true;
-        } else {
-            line.append(chunk.data(), static_cast<std::size_t>(n));
-        }
-    }
+    std::vector<std::string> raw;
+    const bool ok = readCrLfLines(
+        [fd](char* buffer, std::size_t capacity) {
+            ssize_t n = 0;
+            do {
+                n = ::read(fd, buffer, capacity);
+            } while (n < 0 && errno == EINTR);
+            return n;
+        },
+        maxLines, raw);
+    const int error = errno;
     ::close(fd);
+    if (!ok) {
+        return ReadLinesResult{false, reason(error), {}};
+    }
+    for (const std::string& line : raw) {
+        result.lines.push_back(decode(line));
+    }
     return result;
 }
 

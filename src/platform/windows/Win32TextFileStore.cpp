@@ -1,4 +1,5 @@
 // Text files in code page 932 through the Windows conversion API.
+#include "platform/CrLfLines.h"
 #include "platform/SystemTextFileStore.h"
 
 #include <windows.h>
@@ -156,39 +157,26 @@ public:
         if (file == INVALID_HANDLE_VALUE) {
             return {false, reason(GetLastError()), {}};
         }
-        ReadLinesResult result;
-        std::string line;
-        std::array<char, 65536> chunk{};
-        bool endOfFile = false;
-        std::size_t scanFrom = 0;
-        while (result.lines.size() < maxLines) {
-            const auto crlf = line.find("\r\n", scanFrom);
-            if (crlf != std::string::npos) {
-                result.lines.push_back(decode(std::string_view(line).substr(0, crlf)));
-                line.erase(0, crlf + 2);
-                scanFrom = 0;
-                continue;
-            }
-            if (endOfFile) {
-                if (!line.empty()) {
-                    result.lines.push_back(decode(line));
+        std::vector<std::string> raw;
+        DWORD error = 0;
+        const bool ok = readCrLfLines(
+            [file, &error](char* buffer, std::size_t capacity) -> long long {
+                DWORD n = 0;
+                if (!ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
+                    error = GetLastError();
+                    return -1;
                 }
-                break;
-            }
-            scanFrom = line.empty() ? 0 : line.size() - 1;
-            DWORD n = 0;
-            if (!ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &n, nullptr)) {
-                const DWORD error = GetLastError();
-                CloseHandle(file);
-                return {false, reason(error), {}};
-            }
-            if (n == 0) {
-                endOfFile = true;
-            } else {
-                line.append(chunk.data(), n);
-            }
-        }
+                return n;
+            },
+            maxLines, raw);
         CloseHandle(file);
+        if (!ok) {
+            return {false, reason(error), {}};
+        }
+        ReadLinesResult result;
+        for (const std::string& line : raw) {
+            result.lines.push_back(decode(line));
+        }
         return result;
     }
 };
