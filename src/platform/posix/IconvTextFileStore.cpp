@@ -182,33 +182,76 @@ std::string IconvTextFileStore::encode(std::u16string_view text) {
     return out;
 }
 
-std::u16string IconvTextFileStore::decode(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    iconv_t cd = iconv_open("UTF-16LE", "CP932");
-    std::string input(bytes);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    std::string buffer(4096, '\0');
-    while (inLeft > 0) {
-        char* outPtr = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        const int error = errno;
-        const std::size_t produced = buffer.size() - outLeft;
-        for (std::size_t i = 0; i + 1 < produced; i += 2) {
-            out += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]) |
-                                         (static_cast<unsigned char>(buffer[i + 1]) << 8));
-        }
-        if (rc == static_cast<std::size_t>(-1) && error != E2BIG) {
-            // An undefined or cut-off sequence: one replacement character for its first byte.
-            out += u'\uFFFD';
-            ++in;
-            --inLeft;
+namespace {
+
+// What each single byte and each two-byte sequence of code page 932 stands for,
+// asked of iconv once per process; 0 marks a byte or pair the code page does not define.
+struct DecodeTable {
+    std::array<char16_t, 0x100> single{};
+    std::vector<char16_t> pair = std::vector<char16_t>(0x10000);
+
+    DecodeTable() {
+        iconv_t cd = iconv_open("UTF-16LE", "CP932");
+        auto decodeOne = [cd](const char* bytes, std::size_t size) -> char16_t {
+            char* in = const_cast<char*>(bytes);
+            std::size_t inLeft = size;
+            char out[8];
+            char* outPtr = out;
+            std::size_t outLeft = sizeof out;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0 ||
+                outPtr - out != 2) {
+                return 0;
+            }
+            return static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
+                                         (static_cast<unsigned char>(out[1]) << 8));
+        };
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            const char one[1] = {static_cast<char>(lead)};
+            single[lead] = decodeOne(one, 1);
+            if (lead == 0 || single[lead] != 0) {
+                continue;
+            }
+            for (unsigned trail = 0; trail < 0x100; ++trail) {
+                const char two[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                pair[(lead << 8) | trail] = decodeOne(two, 2);
+            }
         }
+        iconv_close(cd);
     }
-    iconv_close(cd);
+};
+
+const DecodeTable& decodeTable() {
+    static const DecodeTable table;
+    return table;
+}
+
+}  // namespace
+
+std::u16string IconvTextFileStore::decode(std::string_view bytes) {
+    const DecodeTable& table = decodeTable();
+    std::u16string out;
+    out.resize(bytes.size());
+    char16_t* p = out.data();
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead == 0 || table.single[lead] != 0) {
+            p[at++] = table.single[lead];
+            continue;
+        }
+        if (i + 1 < bytes.size()) {
+            const char16_t unit = table.pair[(lead << 8) | static_cast<unsigned char>(bytes[i + 1])];
+            if (unit != 0) {
+                p[at++] = unit;
+                ++i;
+                continue;
+            }
+        }
+        // An undefined or cut-off sequence: one replacement character for its first byte.
+        p[at++] = u'\uFFFD';
+    }
+    out.resize(at);
     return out;
 }
 
