@@ -8,6 +8,8 @@
 #include "reader/VbsReader.h"
 #include "writers/ScriptWriter.h"
 
+#include "BenchTexts.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -18,23 +20,7 @@ namespace {
 
 using namespace bw;
 
-// A body in which one character in ten is a double quote or a line break.
-std::u16string mixedBody(std::size_t units) {
-    std::u16string body;
-    body.reserve(units);
-    const std::u16string_view plain = u"本文のテキストabc";
-    std::size_t i = 0;
-    while (body.size() < units) {
-        if (i % 10 == 9) {
-            body += (i % 20 == 19) ? std::u16string_view(u"\r\n") : std::u16string_view(u"\"");
-        } else {
-            body += plain[i % plain.size()];
-        }
-        ++i;
-    }
-    body.resize(units);
-    return body;
-}
+using bench::mixedBody;
 
 // The nine lines the writer writes for a definition with this body and follow-ups.
 std::vector<std::u16string> scriptLines(std::size_t bodyUnits) {

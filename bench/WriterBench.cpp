@@ -5,6 +5,8 @@
 #include "platform/posix/IconvTextFileStore.h"
 #include "writers/SaveCommand.h"
 
+#include "BenchTexts.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -15,23 +17,7 @@ namespace {
 
 using namespace bw;
 
-// A body in which one character in ten is a double quote or a line break.
-std::u16string mixedBody(std::size_t units) {
-    std::u16string body;
-    body.reserve(units);
-    const std::u16string_view plain = u"本文のテキストabc";
-    std::size_t i = 0;
-    while (body.size() < units) {
-        if (i % 10 == 9) {
-            body += (i % 20 == 19) ? std::u16string_view(u"\r\n") : std::u16string_view(u"\"");
-        } else {
-            body += plain[i % plain.size()];
-        }
-        ++i;
-    }
-    body.resize(units);
-    return body;
-}
+using bench::mixedBody;
 
 // A body of characters that code page 932 cannot hold.
 std::u16string foreignBody(std::size_t units) { return std::u16string(units, u'é'); }
