@@ -74,7 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
                                {u"a\uFFFD\uFFFDz\uFFFD"}},
                       ReadCase{"CutLeadByte", "x\x96", 8, {u"x\uFFFD"}},
                       ReadCase{"CrLfSplitAcrossReads", std::string(65535, 'a') + "\r\nb", 8,
-                               {std::u16string(65535, u'a'), u"b"}}),
+                               {std::u16string(65535, u'a'), u"b"}},
+                      // A read of 64 KiB ends between the two bytes of a character.
+                      ReadCase{"TwoByteCharacterSplitAcrossReads", std::string(65535, 'a') + "\x96\x7B\r\n", 8,
+                               {std::u16string(65535, u'a') + u"本"}},
+                      ReadCase{"CutLeadByteAtTheEndOfARead", std::string(65535, 'a') + "\x96", 8,
+                               {std::u16string(65535, u'a') + u"\uFFFD"}},
+                      ReadCase{"CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8,
+                               {std::u16string(65535, u'a') + u"\rb"}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(TextFileStore, ReadFailuresNameTheReason) {

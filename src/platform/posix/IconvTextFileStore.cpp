@@ -228,30 +228,45 @@ const DecodeTable& decodeTable() {
 
 }  // namespace
 
-std::u16string IconvTextFileStore::decode(std::string_view bytes) {
+namespace {
+
+// Appends the decoded bytes to `out` and returns how many bytes were used. A
+// lead byte at the very end is left unused unless `final`, so that a read that
+// ends inside a two-byte character goes on with it on the next read.
+std::size_t appendDecoded(std::u16string& out, std::string_view bytes, bool final) {
     const DecodeTable& table = decodeTable();
-    std::u16string out;
-    out.resize(bytes.size());
-    char16_t* p = out.data();
-    std::size_t at = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::size_t at = out.size();
+    out.resize(at + bytes.size());
+    char16_t* p = out.data() + at;
+    std::size_t i = 0;
+    for (; i < bytes.size(); ++i) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         if (lead == 0 || table.single[lead] != 0) {
-            p[at++] = table.single[lead];
+            *p++ = table.single[lead];
             continue;
         }
         if (i + 1 < bytes.size()) {
             const char16_t unit = table.pair[(lead << 8) | static_cast<unsigned char>(bytes[i + 1])];
             if (unit != 0) {
-                p[at++] = unit;
+                *p++ = unit;
                 ++i;
                 continue;
             }
+        } else if (!final) {
+            break;
         }
         // An undefined or cut-off sequence: one replacement character for its first byte.
-        p[at++] = u'\uFFFD';
+        *p++ = u'\uFFFD';
     }
-    out.resize(at);
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    return i;
+}
+
+}  // namespace
+
+std::u16string IconvTextFileStore::decode(std::string_view bytes) {
+    std::u16string out;
+    appendDecoded(out, bytes, true);
     return out;
 }
 
@@ -317,23 +332,34 @@ ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::s
         return ReadLinesResult{false, reason(EISDIR), {}};
     }
 
-    std::vector<std::string> raw;
-    const bool ok = readCrLfLines(
-        [fd](char* buffer, std::size_t capacity) {
-            ssize_t n = 0;
-            do {
-                n = ::read(fd, buffer, capacity);
-            } while (n < 0 && errno == EINTR);
-            return n;
-        },
-        maxLines, raw);
+    // Bytes are decoded as they are read, a chunk at a time, and the lines are
+    // split in the decoded text: CR and LF never occur inside a two-byte
+    // character, so this splits exactly where the bytes would be split. A long
+    // line is then built once, in its final form.
+    std::array<char, kCrLfChunk> chunk;
+    std::size_t carried = 0;  // a lead byte left over from the previous read
+    const auto fill = [&](std::u16string& pending) {
+        ssize_t n = 0;
+        do {
+            n = ::read(fd, chunk.data() + carried, chunk.size() - carried);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            return Fill::Failed;
+        }
+        const std::size_t available = carried + static_cast<std::size_t>(n);
+        const std::size_t used = appendDecoded(pending, std::string_view(chunk.data(), available), n == 0);
+        carried = available - used;
+        if (carried != 0) {
+            chunk[0] = chunk[used];
+        }
+        return n == 0 ? Fill::End : Fill::More;
+    };
+    const bool ok = readCrLfLines<char16_t>(fill, maxLines, result.lines,
+                                            S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
     const int error = errno;
     ::close(fd);
     if (!ok) {
         return ReadLinesResult{false, reason(error), {}};
-    }
-    for (const std::string& line : raw) {
-        result.lines.push_back(decode(line));
     }
     return result;
 }

@@ -159,23 +159,25 @@ public:
         }
         std::vector<std::string> raw;
         DWORD error = 0;
-        const bool ok = readCrLfLines(
-            [file, &error](char* buffer, std::size_t capacity) -> long long {
-                DWORD n = 0;
-                if (!ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
-                    error = GetLastError();
-                    return -1;
-                }
-                return n;
-            },
-            maxLines, raw);
+        LARGE_INTEGER size{};
+        const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
+        const bool ok = readCrLfLines<char>(byteFill([file, &error](char* buffer, std::size_t capacity) -> long long {
+                                                if (DWORD n = 0;
+                                                    ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
+                                                    return n;
+                                                }
+                                                error = GetLastError();
+                                                return -1;
+                                            }),
+                                            maxLines, raw, sizeHint);
         CloseHandle(file);
         if (!ok) {
             return {false, reason(error), {}};
         }
         ReadLinesResult result;
-        for (const std::string& line : raw) {
+        for (std::string& line : raw) {
             result.lines.push_back(decode(line));
+            std::string().swap(line);  // each raw line is let go as soon as it is decoded
         }
         return result;
     }
