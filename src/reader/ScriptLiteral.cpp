@@ -1,5 +1,6 @@
 #include "ScriptLiteral.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -79,16 +80,17 @@ std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition 
         return std::nullopt;
     }
     const auto from = static_cast<std::size_t>(first - 1);
-    // The first pass measures the text, so that a long text is built in one
-    // allocation; the second builds it.
-    std::size_t length = 0;
-    const auto closing = scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { length += part.size(); });
+    // The text is never longer than the rest of the line, so a buffer of that
+    // size holds it without regrowing; a long text is built in one allocation
+    // and one pass, and the pages past its end are never touched.
+    ScriptLiteral literal{{}, 0};
+    literal.text.reserve(line.size() - std::min(from, line.size()));
+    const auto closing =
+        scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { literal.text += part; });
     if (!closing) {
         return std::nullopt;
     }
-    ScriptLiteral literal{{}, static_cast<LinePosition>(*closing) + 1};
-    literal.text.reserve(length);
-    scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { literal.text += part; });
+    literal.closingQuote = static_cast<LinePosition>(*closing) + 1;
     return literal;
 }
 
