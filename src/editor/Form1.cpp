@@ -1,5 +1,7 @@
 #include "Form1.h"
 
+#include "CaptionedFrame.h"
+
 #include "model/DialogTables.h"
 #include "model/EditorCommands.h"
 #include "model/EditorRules.h"
@@ -12,7 +14,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,8 +37,7 @@ struct Placement {
     int tabIndex;
 };
 
-QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, const QString& initial, QRect where,
-                             bool scrollBar) {
+QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, const QString& initial, QRect where, bool scrollBar) {
     auto* box = new QPlainTextEdit(initial, parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(where);
@@ -54,6 +54,14 @@ void fitCaption(QAbstractButton* button) {
     if (needed > button->width()) {
         button->resize(needed, button->height());
     }
+}
+
+// A plain strip of one colour, such as the decorative lines under the menu bar.
+void fillWith(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 template <typename Widget>
@@ -113,19 +121,15 @@ void Form1::buildMenus() {
 void Form1::buildControls() {
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
-    // Frame captions sit on the frame's top line, and a slot's check box covers that line.
-    client_->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
     setCentralWidget(client_);
     QWidget* w = client_;
     std::vector<Placement> order;
 
     // Two decorative lines along the top edge, under the menu bar.
     auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, px(kWideWidthTwips), 1));
-    line2->setStyleSheet(QStringLiteral("background: #808080;"));
+    fillWith(line2, QColor(0x80, 0x80, 0x80));
     auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, px(kWideWidthTwips), 2));
-    line1->setStyleSheet(QStringLiteral("background: #ffffff;"));
+    fillWith(line1, Qt::white);
 
     order.push_back({place(new QLabel(QStringLiteral("タイトル"), w), "Label3", twipRect(120, 120, 735, 255)), 28});
     text2_ = place(new QLineEdit(w), "Text2", twipRect(120, 360, 4815, 270));
@@ -164,7 +168,8 @@ void Form1::buildControls() {
     connect(check1, &QCheckBox::toggled, this, [this] { switchWidth(); });
 
     // Icon choices: Option1, indices 0 to 3 in one row.
-    auto* frame1 = place(new QGroupBox(QStringLiteral("表示するアイコン"), w), "Frame1", twipRect(120, 4920, 4815, 615));
+    auto* frame1 =
+        place(new CaptionedFrame(QStringLiteral("表示するアイコン"), w), "Frame1", twipRect(120, 4920, 4815, 615));
     option1_ = new QButtonGroup(this);
     option1_->setObjectName(QStringLiteral("Option1"));
     const std::array<QRect, 4> iconPlaces = {twipRect(240, 240, 735, 255), twipRect(1200, 240, 1215, 255),
@@ -183,7 +188,8 @@ void Form1::buildControls() {
     }
 
     // Button-set choices: Option2, indices 5 to 10 in three rows.
-    auto* frame2 = place(new QGroupBox(QStringLiteral("表示するボタン"), w), "Frame2", twipRect(120, 5640, 4815, 1335));
+    auto* frame2 =
+        place(new CaptionedFrame(QStringLiteral("表示するボタン"), w), "Frame2", twipRect(120, 5640, 4815, 1335));
     option2_ = new QButtonGroup(this);
     option2_->setObjectName(QStringLiteral("Option2"));
     struct OptionPlace {
@@ -218,7 +224,7 @@ void Form1::buildControls() {
     const std::array<int, 3> frameTops = {360, 2640, 4920};
     const std::array<int, 3> frameTabs = {20, 22, 21};
     for (std::size_t slot = 0; slot < 3; ++slot) {
-        auto* frame = place(new QGroupBox(w), frameNames[slot], twipRect(5160, frameTops[slot], 3855, 2055));
+        auto* frame = place(new CaptionedFrame({}, w), frameNames[slot], twipRect(5160, frameTops[slot], 3855, 2055));
         slotFrames_[slot] = frame;
         order.push_back({frame, frameTabs[slot]});
         auto* check = place(new QCheckBox(toQString(kDesignSlotCaptions[slot]), frame), checkNames[slot],
@@ -234,13 +240,15 @@ void Form1::buildControls() {
         connect(check, &QCheckBox::toggled, this, [box](bool on) { box->setEnabled(slotTextEnabledFor(on ? 1 : 0)); });
     }
 
-    for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text3, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+    for (const TextBoxId id :
+         {TextBoxId::Text1, TextBoxId::Text3, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
         const auto i = static_cast<std::size_t>(id);
         textShown_[i] = multiLine_[i]->toPlainText();
         textSet_[i] = fromEditText(textShown_[i]);
     }
 
-    std::sort(order.begin(), order.end(), [](const Placement& a, const Placement& b) { return a.tabIndex < b.tabIndex; });
+    std::sort(order.begin(), order.end(),
+              [](const Placement& a, const Placement& b) { return a.tabIndex < b.tabIndex; });
     std::erase_if(order, [](const Placement& p) { return p.widget->focusPolicy() == Qt::NoFocus; });
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1].widget, order[i].widget);
@@ -342,7 +350,9 @@ void Form1::setSlotControlsEnabled(int slot, bool enabled) {
     multiLine_[static_cast<std::size_t>(slotTextBox(slot))]->setEnabled(enabled);
 }
 
-void Form1::setSlotFrameVisible(int slot, bool visible) { slotFrames_[static_cast<std::size_t>(slot)]->setVisible(visible); }
+void Form1::setSlotFrameVisible(int slot, bool visible) {
+    slotFrames_[static_cast<std::size_t>(slot)]->setVisible(visible);
+}
 
 void Form1::setSlotCaption(int slot, std::u16string_view caption) {
     QCheckBox* check = checkBox(slotCheckBox(slot));
