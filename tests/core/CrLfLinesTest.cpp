@@ -49,16 +49,14 @@ TEST_P(CrLfLines, SplitsTheSameWhereverTheStepsEnd) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CrLfLines,
-    ::testing::Values(
-        SplitCase{"OneByteSteps", "ab\r\n\r\nc\rd\ne", {1}, 8, {"ab", "", "c\rd\ne"}},
-        SplitCase{"CrEndsAStep", "ab\r\ncd", {3}, 8, {"ab", "cd"}},
-        SplitCase{"CrEndsAStepWithoutLf", "ab\rcd\r", {3}, 8, {"ab\rcd\r"}},
-        SplitCase{"CrCrLfAcrossSteps", "a\r\r\nb", {2, 1}, 8, {"a\r", "b"}},
-        SplitCase{"SeveralLinesInOneStep", "1\r\n2\r\n3\r\n4", {100}, 8, {"1", "2", "3", "4"}},
-        SplitCase{"StopsAtMaxLines", "1\r\n2\r\n3\r\n", {1}, 2, {"1", "2"}},
-        SplitCase{"EmptyText", "", {1}, 8, {}},
-        SplitCase{"OnlyCrLf", "\r\n", {1}, 8, {""}},
-        SplitCase{"ZeroLinesWanted", "a\r\n", {1}, 0, {}}),
+    ::testing::Values(SplitCase{"OneByteSteps", "ab\r\n\r\nc\rd\ne", {1}, 8, {"ab", "", "c\rd\ne"}},
+                      SplitCase{"CrEndsAStep", "ab\r\ncd", {3}, 8, {"ab", "cd"}},
+                      SplitCase{"CrEndsAStepWithoutLf", "ab\rcd\r", {3}, 8, {"ab\rcd\r"}},
+                      SplitCase{"CrCrLfAcrossSteps", "a\r\r\nb", {2, 1}, 8, {"a\r", "b"}},
+                      SplitCase{"SeveralLinesInOneStep", "1\r\n2\r\n3\r\n4", {100}, 8, {"1", "2", "3", "4"}},
+                      SplitCase{"StopsAtMaxLines", "1\r\n2\r\n3\r\n", {1}, 2, {"1", "2"}},
+                      SplitCase{"EmptyText", "", {1}, 8, {}}, SplitCase{"OnlyCrLf", "\r\n", {1}, 8, {""}},
+                      SplitCase{"ZeroLinesWanted", "a\r\n", {1}, 0, {}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CrLfLinesRead, StopsReadingOnceTheLastWantedLineIsComplete) {
