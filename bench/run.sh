@@ -3,5 +3,8 @@
 set -euo pipefail
 build=${1:-build-bench}
 "$build/bench/writer_bench"
-if [ -x "$build/bench/reader_bench" ]; then "$build/bench/reader_bench"; fi
+if [ -x "$build/bench/reader_bench" ]; then
+    "$build/bench/reader_bench"
+    bash bench/reader_first_open.sh "$build"
+fi
 if [ -x "bench/startup/run.sh" ]; then bash bench/startup/run.sh "$build"; fi
