@@ -1,8 +1,13 @@
 #include "TestText.h"
 #include "platform/posix/IconvTextFileStore.h"
 
+#include "platform/CrLfLines.h"
+
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include <cstdio>
+#include <random>
 
 namespace bw::test {
 namespace {
@@ -63,26 +68,79 @@ TEST_P(ReadLines, SplitsAtCrLfOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadLines,
-    ::testing::Values(ReadCase{"Empty", "", 8, {}},
-                      ReadCase{"OneLine", "abc\r\n", 8, {u"abc"}},
-                      ReadCase{"NoFinalCrLf", "abc\r\ndef", 8, {u"abc", u"def"}},
-                      ReadCase{"EmptyLines", "\r\n\r\n", 8, {u"", u""}},
-                      ReadCase{"LoneCrAndLfStayInTheLine", "a\rb\nc\r\n\n\r", 8, {u"a\rb\nc", u"\n\r"}},
-                      ReadCase{"AtMostMaxLines", "1\r\n2\r\n3\r\n4\r\n", 2, {u"1", u"2"}},
-                      ReadCase{"CodePage", "\x96\x7B\x95\xB6\xB1\r\n", 8, {u"本文ｱ"}},
-                      ReadCase{"BadBytesBecomeReplacementCharacters", "a\x80\xA0z\xFF\r\n", 8,
-                               {u"a\uFFFD\uFFFDz\uFFFD"}},
-                      ReadCase{"CutLeadByte", "x\x96", 8, {u"x\uFFFD"}},
-                      ReadCase{"CrLfSplitAcrossReads", std::string(65535, 'a') + "\r\nb", 8,
-                               {std::u16string(65535, u'a'), u"b"}},
-                      // A read of 64 KiB ends between the two bytes of a character.
-                      ReadCase{"TwoByteCharacterSplitAcrossReads", std::string(65535, 'a') + "\x96\x7B\r\n", 8,
-                               {std::u16string(65535, u'a') + u"本"}},
-                      ReadCase{"CutLeadByteAtTheEndOfARead", std::string(65535, 'a') + "\x96", 8,
-                               {std::u16string(65535, u'a') + u"\uFFFD"}},
-                      ReadCase{"CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8,
-                               {std::u16string(65535, u'a') + u"\rb"}}),
+    ::testing::Values(
+        ReadCase{"Empty", "", 8, {}}, ReadCase{"OneLine", "abc\r\n", 8, {u"abc"}},
+        ReadCase{"NoFinalCrLf", "abc\r\ndef", 8, {u"abc", u"def"}}, ReadCase{"EmptyLines", "\r\n\r\n", 8, {u"", u""}},
+        ReadCase{"LoneCrAndLfStayInTheLine", "a\rb\nc\r\n\n\r", 8, {u"a\rb\nc", u"\n\r"}},
+        ReadCase{"AtMostMaxLines", "1\r\n2\r\n3\r\n4\r\n", 2, {u"1", u"2"}},
+        ReadCase{"CodePage", "\x96\x7B\x95\xB6\xB1\r\n", 8, {u"本文ｱ"}},
+        ReadCase{"BadBytesBecomeReplacementCharacters", "a\x80\xA0z\xFF\r\n", 8, {u"a\uFFFD\uFFFDz\uFFFD"}},
+        ReadCase{"CutLeadByte", "x\x96", 8, {u"x\uFFFD"}},
+        ReadCase{"CrLfSplitAcrossReads", std::string(65535, 'a') + "\r\nb", 8, {std::u16string(65535, u'a'), u"b"}},
+        // A read of 64 KiB ends between the two bytes of a character.
+        ReadCase{"TwoByteCharacterSplitAcrossReads",
+                 std::string(65535, 'a') + "\x96\x7B\r\n",
+                 8,
+                 {std::u16string(65535, u'a') + u"本"}},
+        ReadCase{"CutLeadByteAtTheEndOfARead",
+                 std::string(65535, 'a') + "\x96",
+                 8,
+                 {std::u16string(65535, u'a') + u"\uFFFD"}},
+        ReadCase{
+            "CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8, {std::u16string(65535, u'a') + u"\rb"}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// The lines a file holds, found the plain way: the bytes split at CR LF pairs
+// (at most maxLines), then each line decoded whole.
+std::vector<std::u16string> splitThenDecode(const std::string& bytes, std::size_t maxLines) {
+    std::vector<std::u16string> lines;
+    std::size_t from = 0;
+    while (lines.size() < maxLines && from < bytes.size()) {
+        const std::size_t end = bytes.find("\r\n", from);
+        lines.push_back(IconvTextFileStore::decode(bytes.substr(from, end - from)));
+        if (end == std::string::npos) {
+            break;
+        }
+        from = end + 2;
+    }
+    return lines;
+}
+
+// Reading decodes 64 KiB at a time and splits the decoded text; random files
+// of lead, trail, invalid and line-break bytes, of sizes around the read
+// boundaries, must come out as if split and decoded whole.
+TEST(TextFileStore, ReadingByChunksMatchesSplittingThenDecoding) {
+    const unsigned seed = 20261207;
+    std::printf("random seed %u\n", seed);
+    std::mt19937 random(seed);
+    const std::vector<std::string> pieces = {"\r\n", "\r",       "\n",   "a",    "\x81", "\x82\xA0", "\x96\x7B", "\x9F",
+                                             "\xE0", "\xEF\x40", "\xB1", "\x80", "\xA0", "\xFF",     "\xFC"};
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    TempFolder folder;
+    IconvTextFileStore store;
+    for (int round = 0; round < 60; ++round) {
+        const std::size_t size = kCrLfChunk * (1 + round % 3) + static_cast<std::size_t>(round / 3) - 10;
+        // Mostly plain characters, so that some lines run past a read boundary.
+        std::string bytes(size, 'x');
+        const auto putAt = [&](std::size_t at) {
+            const std::string& piece = pieces[pick(random)];
+            bytes.replace(at, std::min(piece.size(), size - at), piece, 0, size - at);
+        };
+        for (std::size_t at = 0; at < size; at += 1 + random() % 4000) {
+            putAt(at);
+        }
+        // Something to split or to carry right at each read boundary.
+        for (std::size_t boundary = kCrLfChunk; boundary < size; boundary += kCrLfChunk) {
+            putAt(boundary - 1);
+        }
+        writeBytes(folder.path() / "f", bytes);
+        for (const std::size_t maxLines : {std::size_t{8}, std::size_t{1000}}) {
+            const ReadLinesResult result = store.readLines(folder.file("f"), maxLines);
+            ASSERT_TRUE(result.ok);
+            ASSERT_EQ(result.lines, splitThenDecode(bytes, maxLines)) << "round " << round << ", size " << size;
+        }
+    }
+}
 
 TEST(TextFileStore, ReadFailuresNameTheReason) {
     TempFolder folder;
