@@ -1,9 +1,10 @@
 #include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
 #include "platform/FirstFrameProbe.h"
-#include "platform/QtProgramLauncher.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
+#include "platform/QtProgramLauncher.h"
+#include "platform/QtTranslations.h"
 #include "platform/SystemTextFileStore.h"
 #include "platform/TextConversion.h"
 #include "sharing/SendWindowHost.h"
@@ -38,6 +39,7 @@ int main(int argc, char* argv[]) {
     QFont font = QApplication::font();
     font.setPointSize(9);
     QApplication::setFont(font);
+    bw::installJapaneseQtTexts(app);
 
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);

@@ -1,6 +1,7 @@
 #include "model/MessageBoxStyle.h"
 #include "platform/MessageDialog.h"
 #include "platform/QtFileDialog.h"
+#include "platform/QtTranslations.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -101,10 +102,19 @@ private slots:
     }
 
     void fileDialogFilters() {
-        QCOMPARE(QtFileDialog::qtFilters(QStringLiteral("VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*")),
-                 (QStringList{"VisualBasicScriptFile(*.vbs)", "すべてのファイル(*.*)"}));
+        QCOMPARE(
+            QtFileDialog::qtFilters(QStringLiteral("VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*")),
+            (QStringList{"VisualBasicScriptFile(*.vbs)", "すべてのファイル(*.*)"}));
         QCOMPARE(QtFileDialog::qtFilters(QStringLiteral("Scripts|*.vbs;*.vb")), QStringList{"Scripts (*.vbs *.vb)"});
         QCOMPARE(QtFileDialog::qtFilters(QString()), QStringList{});
+    }
+
+    // Last: the texts stay installed for the rest of the process.
+    void qtOwnTextsAreJapanese() {
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("File &name:"));
+        QVERIFY(installJapaneseQtTexts(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("ファイル名(&N):"));
+        QCOMPARE(QCoreApplication::translate("QWidgetTextControl", "&Copy"), QStringLiteral("コピー(&C)"));
     }
 };
 
