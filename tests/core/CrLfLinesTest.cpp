@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -65,6 +67,43 @@ TEST(CrLfLinesRead, StopsReadingOnceTheLastWantedLineIsComplete) {
     ASSERT_TRUE(readCrLfLines<char>(std::ref(fill), 2, lines));
     EXPECT_EQ(lines, (std::vector<std::string>{"1", "2"}));
     EXPECT_LE(fill.at, 8u);
+}
+
+TEST(CrLfLinesRead, ZeroLinesWantedReadsNothing) {
+    std::vector<std::string> lines;
+    ScriptedFill fill{"a\r\n", {1}};
+    EXPECT_TRUE(readCrLfLines<char>(std::ref(fill), 0, lines, 3));
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(fill.calls, 0);
+}
+
+// Short lines are copied out at their own size: a line never keeps the read
+// buffer's room, so many short lines cost little memory.
+TEST(CrLfLinesRead, ShortLinesDoNotKeepTheReadBuffer) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += "line " + std::to_string(i) + "\r\n";
+    }
+    for (const std::vector<std::size_t>& sizes : {std::vector<std::size_t>{kCrLfChunk}, std::vector<std::size_t>{7}}) {
+        std::vector<std::string> lines;
+        ScriptedFill fill{text, sizes};
+        ASSERT_TRUE(readCrLfLines<char>(std::ref(fill), 1000, lines, text.size()));
+        ASSERT_EQ(lines.size(), 1000u);
+        for (const std::string& line : lines) {
+            EXPECT_LT(line.capacity(), 2 * line.size() + 32) << line;
+        }
+    }
+}
+
+// A line that is most of the file keeps the buffer it was read into, and its
+// characters come out whole wherever the steps ended.
+TEST(CrLfLinesRead, ALongLineComesOutWhole) {
+    const std::string longLine(3 * kCrLfChunk + 5, 'x');
+    std::vector<std::string> lines;
+    ScriptedFill fill{longLine + "\r\nshort\r\n" + longLine, {kCrLfChunk}};
+    ASSERT_TRUE(readCrLfLines<char>(std::ref(fill), 8, lines, fill.text.size()));
+    EXPECT_EQ(lines, (std::vector<std::string>{longLine, "short", longLine}));
+    EXPECT_LT(lines[1].capacity(), 32u);
 }
 
 TEST(CrLfLinesRead, AFailedStepFailsTheRead) {
