@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <random>
 
 namespace bw::test {
@@ -140,6 +143,54 @@ TEST(TextFileStore, ReadingByChunksMatchesSplittingThenDecoding) {
             ASSERT_EQ(result.lines, splitThenDecode(bytes, maxLines)) << "round " << round << ", size " << size;
         }
     }
+}
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BOXWRIGHT_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define BOXWRIGHT_TEST_ASAN 1
+#endif
+
+#ifndef BOXWRIGHT_TEST_ASAN
+// Address space in use by this process, in bytes.
+std::size_t addressSpaceInUse() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            return std::stoul(line.substr(7)) * 1024;
+        }
+    }
+    return 0;
+}
+
+// Reads the file with only 256 MB of address space to spare; the exit code
+// says whether the read failed with a reason (0) or did something else (1).
+[[noreturn]] void readWithLittleMemory(TextFileStore& store, const std::u16string& path) {
+    rlimit limit{};
+    limit.rlim_cur = addressSpaceInUse() + (std::size_t{256} << 20);
+    limit.rlim_max = RLIM_INFINITY;
+    ::setrlimit(RLIMIT_AS, &limit);
+    const ReadLinesResult result = store.readLines(path, 8);
+    std::exit(!result.ok && !result.error.empty() && result.lines.empty() ? 0 : 1);
+}
+#endif
+
+// A file whose line does not fit in the memory left is a failed read with a
+// reason, not an exception that ends the program.
+TEST(TextFileStoreDeathTest, ALineLargerThanMemoryIsAFailedRead) {
+#ifdef BOXWRIGHT_TEST_ASAN
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
+#else
+    TempFolder folder;
+    const auto path = folder.path() / "huge.vbs";
+    writeBytes(path, "");
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);  // sparse: a gigabyte of NUL bytes
+    IconvTextFileStore store;
+    EXPECT_EXIT(readWithLittleMemory(store, path.u16string()), ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST(TextFileStore, ReadFailuresNameTheReason) {

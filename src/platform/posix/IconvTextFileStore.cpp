@@ -3,14 +3,15 @@
 #include "platform/CrLfLines.h"
 #include "platform/SystemTextFileStore.h"
 
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
-#include <fcntl.h>
+#include <new>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace bw {
 
@@ -51,9 +52,10 @@ struct EncodeTable {
             }
             if (backOut - back == 2 && std::memcmp(back, in, 2) == 0 && encodedLength <= 2) {
                 length[unit] = static_cast<std::uint8_t>(encodedLength);
-                bytes[unit] = static_cast<std::uint16_t>(
-                    encodedLength == 1 ? static_cast<unsigned char>(out[0])
-                                       : (static_cast<unsigned char>(out[0]) << 8) | static_cast<unsigned char>(out[1]));
+                bytes[unit] =
+                    static_cast<std::uint16_t>(encodedLength == 1 ? static_cast<unsigned char>(out[0])
+                                                                  : (static_cast<unsigned char>(out[0]) << 8) |
+                                                                        static_cast<unsigned char>(out[1]));
             }
         }
         iconv_close(toCp);
@@ -354,9 +356,17 @@ ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::s
         }
         return n == 0 ? Fill::End : Fill::More;
     };
-    const bool ok = readCrLfLines<char16_t>(fill, maxLines, result.lines,
-                                            S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
-    const int error = errno;
+    bool ok = false;
+    int error = 0;
+    try {
+        ok = readCrLfLines<char16_t>(fill, maxLines, result.lines,
+                                     S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+        error = errno;
+    } catch (const std::bad_alloc&) {
+        // A line longer than the memory there is: reported like any failed read.
+        std::vector<std::u16string>().swap(result.lines);
+        error = ENOMEM;
+    }
     ::close(fd);
     if (!ok) {
         return ReadLinesResult{false, reason(error), {}};

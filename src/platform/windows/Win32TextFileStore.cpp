@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string>
 
 namespace bw {
@@ -27,8 +28,8 @@ struct EncodeTable {
             const wchar_t in = static_cast<wchar_t>(unit);
             char out[4];
             BOOL usedDefault = FALSE;
-            const int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, &in, 1, out, sizeof out, nullptr,
-                                              &usedDefault);
+            const int n =
+                WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, &in, 1, out, sizeof out, nullptr, &usedDefault);
             if (n < 1 || n > 2 || usedDefault) {
                 continue;
             }
@@ -54,9 +55,9 @@ std::wstring wide(const std::u16string& text) { return std::wstring(text.begin()
 
 std::u16string reason(DWORD error) {
     wchar_t* message = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
     std::u16string out;
     for (DWORD i = 0; i < n; ++i) {
         if (message[i] != L'\r' && message[i] != L'\n') {
@@ -157,27 +158,32 @@ public:
         if (file == INVALID_HANDLE_VALUE) {
             return {false, reason(GetLastError()), {}};
         }
-        std::vector<std::string> raw;
         DWORD error = 0;
-        LARGE_INTEGER size{};
-        const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
-        const bool ok = readCrLfLines<char>(byteFill([file, &error](char* buffer, std::size_t capacity) -> long long {
-                                                if (DWORD n = 0;
-                                                    ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
-                                                    return n;
-                                                }
-                                                error = GetLastError();
-                                                return -1;
-                                            }),
-                                            maxLines, raw, sizeHint);
-        CloseHandle(file);
-        if (!ok) {
-            return {false, reason(error), {}};
-        }
         ReadLinesResult result;
-        for (std::string& line : raw) {
-            result.lines.push_back(decode(line));
-            std::string().swap(line);  // each raw line is let go as soon as it is decoded
+        try {
+            std::vector<std::string> raw;
+            LARGE_INTEGER size{};
+            const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
+            const auto read = [file, &error](char* buffer, std::size_t capacity) -> long long {
+                if (DWORD n = 0; ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
+                    return n;
+                }
+                error = GetLastError();
+                return -1;
+            };
+            result.ok = readCrLfLines<char>(byteFill(read), maxLines, raw, sizeHint);
+            for (std::string& line : raw) {
+                result.lines.push_back(decode(line));
+                std::string().swap(line);  // each raw line is let go as soon as it is decoded
+            }
+        } catch (const std::bad_alloc&) {
+            // A line longer than the memory there is: reported like any failed read.
+            result = ReadLinesResult{false, {}, {}};
+            error = ERROR_NOT_ENOUGH_MEMORY;
+        }
+        CloseHandle(file);
+        if (!result.ok) {
+            return {false, reason(error), {}};
         }
         return result;
     }
