@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace bw {
 
 namespace {
@@ -18,10 +20,13 @@ QRect CaptionedFrame::captionRect() const {
     if (title().isEmpty()) {
         return {};
     }
-    // Centred on the top line; a caption taller than twice the line's depth
-    // reaches above the frame's edge, where it is cut off by a pixel at most.
-    const int width = fontMetrics().size(Qt::TextShowMnemonic, title()).width();
-    return {kCaptionLeft, 0, width + 2 * kCaptionPadding, 2 * kTopLine};
+    const QSize text = fontMetrics().size(Qt::TextShowMnemonic, title());
+    // Centred on the top line. A caption taller than twice the line's depth
+    // reaches at most two pixels above the frame's edge, into the blank space a
+    // font keeps above its letters, and otherwise sits lower.
+    const int top = std::max(kTopLine - text.height() / 2, -2);
+    const QRect leftToRight(kCaptionLeft, top, text.width() + 2 * kCaptionPadding, text.height());
+    return QStyle::visualRect(layoutDirection(), rect(), leftToRight);
 }
 
 void CaptionedFrame::paintEvent(QPaintEvent*) {
@@ -39,9 +44,10 @@ void CaptionedFrame::paintEvent(QPaintEvent*) {
     painter.setClipping(false);
 
     if (!caption.isEmpty()) {
+        const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? Qt::TextShowMnemonic
+                                                                                             : Qt::TextHideMnemonic;
         style()->drawItemText(&painter, caption.adjusted(kCaptionPadding, 0, -kCaptionPadding, 0),
-                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(), isEnabled(), title(),
-                              QPalette::WindowText);
+                              Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(), QPalette::WindowText);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "editor/CaptionedFrame.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QTest>
 
@@ -52,6 +53,29 @@ private slots:
             }
         }
         QVERIFY(textDrawn);
+    }
+
+    // A large font's caption is neither cut off above the frame nor off the line.
+    void largeCaptionStaysOnTheLine() {
+        CaptionedFrame frame(QStringLiteral("表示するボタン"), nullptr);
+        QFont font = frame.font();
+        font.setPixelSize(40);
+        frame.setFont(font);
+        frame.resize(300, 80);
+        const QRect caption = frame.captionRect();
+        QVERIFY(caption.top() >= -2);
+        QVERIFY(caption.top() < CaptionedFrame::kTopLine && caption.bottom() > CaptionedFrame::kTopLine);
+        QVERIFY(caption.height() >= QFontMetrics(font).height());
+    }
+
+    void captionFollowsTheLayoutDirection() {
+        CaptionedFrame frame(QStringLiteral("表示するアイコン"), nullptr);
+        frame.resize(200, 60);
+        const QRect leftToRight = frame.captionRect();
+        frame.setLayoutDirection(Qt::RightToLeft);
+        const QRect rightToLeft = frame.captionRect();
+        QCOMPARE(rightToLeft.size(), leftToRight.size());
+        QCOMPARE(rightToLeft.right(), frame.width() - 1 - leftToRight.left());
     }
 
     void frameWithoutCaptionHasAnUnbrokenTopLine() {
