@@ -2,6 +2,7 @@
 #include "platform/posix/IconvTextFileStore.h"
 
 #include "platform/CrLfLines.h"
+#include "reader/ByteFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -93,22 +94,6 @@ INSTANTIATE_TEST_SUITE_P(
             "CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8, {std::u16string(65535, u'a') + u"\rb"}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-// The lines a file holds, found the plain way: the bytes split at CR LF pairs
-// (at most maxLines), then each line decoded whole.
-std::vector<std::u16string> splitThenDecode(const std::string& bytes, std::size_t maxLines) {
-    std::vector<std::u16string> lines;
-    std::size_t from = 0;
-    while (lines.size() < maxLines && from < bytes.size()) {
-        const std::size_t end = bytes.find("\r\n", from);
-        lines.push_back(IconvTextFileStore::decode(bytes.substr(from, end - from)));
-        if (end == std::string::npos) {
-            break;
-        }
-        from = end + 2;
-    }
-    return lines;
-}
-
 // Reading decodes 64 KiB at a time and splits the decoded text; random files
 // of lead, trail, invalid and line-break bytes, of sizes around the read
 // boundaries, must come out as if split and decoded whole.
@@ -140,7 +125,8 @@ TEST(TextFileStore, ReadingByChunksMatchesSplittingThenDecoding) {
         for (const std::size_t maxLines : {std::size_t{8}, std::size_t{1000}}) {
             const ReadLinesResult result = store.readLines(folder.file("f"), maxLines);
             ASSERT_TRUE(result.ok);
-            ASSERT_EQ(result.lines, splitThenDecode(bytes, maxLines)) << "round " << round << ", size " << size;
+            ASSERT_EQ(result.lines, ByteFileStore::splitLines(bytes, maxLines))
+                << "round " << round << ", size " << size;
         }
     }
 }

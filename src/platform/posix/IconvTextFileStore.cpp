@@ -228,10 +228,6 @@ const DecodeTable& decodeTable() {
     return table;
 }
 
-}  // namespace
-
-namespace {
-
 // Appends the decoded bytes to `out` and returns how many bytes were used. A
 // lead byte at the very end is left unused unless `final`, so that a read that
 // ends inside a two-byte character goes on with it on the next read.
