@@ -12,8 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <malloc.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,7 +39,9 @@ std::vector<std::u16string> scriptLines(std::size_t bodyUnits) {
 class DecodedLines : public IconvTextFileStore {
 public:
     std::vector<std::u16string> lines;
-    ReadLinesResult readLines(const std::u16string&, std::size_t) override { return ReadLinesResult{true, {}, lines}; }
+    ReadLinesResult readText(const std::u16string&, std::size_t, TextEncoding) override {
+        return ReadLinesResult{true, {}, lines};
+    }
 };
 
 void read(benchmark::State& state, TextFileStore& files, const std::u16string& path, std::size_t bodyUnits,

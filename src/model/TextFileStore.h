@@ -8,7 +8,7 @@ namespace bw {
 
 struct FileResult {
     bool ok = true;
-    std::u16string error;  // the system's reason when not ok
+    std::u16string error;  // the reason, for a message box, when not ok
 };
 
 struct ReadLinesResult {
@@ -17,22 +17,40 @@ struct ReadLinesResult {
     std::vector<std::u16string> lines;
 };
 
-// Text files as lines in the system's code page (932), each line ending in CR LF.
+// How a text file stores its characters.
+enum class TextEncoding {
+    // Code page 932, the scripts' code page. A unit it cannot hold is written
+    // as '?', so the writers escape such units before they get here.
+    CodePage932,
+    // UTF-8, written with a byte-order mark and read with or without one.
+    Utf8,
+};
+
+// Text files as lines, each line ending in CR LF.
 class TextFileStore {
 public:
     virtual ~TextFileStore() = default;
 
-    // Whether a UTF-16 code unit survives the round trip through the code page.
+    // Whether a UTF-16 code unit survives the round trip through code page 932.
     virtual bool isRepresentable(char16_t unit) const = 0;
 
     // Writes every line followed by CR LF. The file is replaced whole or not at
     // all: an existing file stays untouched when the write fails.
-    virtual FileResult writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) = 0;
+    virtual FileResult writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
+                                 TextEncoding encoding) = 0;
 
     // Reads at most maxLines lines. Lines end at CR LF pairs only; a lone CR or
     // LF belongs to its line, and the last line may lack its CR LF. A byte
-    // sequence the code page does not define becomes U+FFFD, one per bad byte.
-    virtual ReadLinesResult readLines(const std::u16string& path, std::size_t maxLines) = 0;
+    // sequence the encoding does not define becomes U+FFFD, one per bad byte.
+    virtual ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) = 0;
+
+    // The same in code page 932, the encoding of the .vbs and .htm files.
+    FileResult writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
+        return writeText(path, lines, TextEncoding::CodePage932);
+    }
+    ReadLinesResult readLines(const std::u16string& path, std::size_t maxLines) {
+        return readText(path, maxLines, TextEncoding::CodePage932);
+    }
 };
 
 }  // namespace bw

@@ -14,7 +14,7 @@ namespace {
 class FailingStore : public IconvTextFileStore {
 public:
     int writes = 0;
-    FileResult writeLines(const std::u16string&, const std::vector<std::u16string>&) override {
+    FileResult writeText(const std::u16string&, const std::vector<std::u16string>&, TextEncoding) override {
         ++writes;
         return FileResult{false, u"No space left on device"};
     }

@@ -52,6 +52,37 @@ TEST(TextFileStore, FailedWriteNamesTheReasonAndLeavesNoTrace) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// UTF-8 files: a byte-order mark first, every character as itself; read back
+// with or without the mark, a four-byte character split across reads, and
+// invalid bytes as one U+FFFD each.
+TEST(TextFileStore, Utf8WithByteOrderMark) {
+    TempFolder folder;
+    IconvTextFileStore store;
+    const auto path = folder.file("a.ps1");
+    ASSERT_TRUE(store.writeText(path, {u"本文 é", u"", u"\U0001F600\u00A0"}, TextEncoding::Utf8).ok);
+    EXPECT_EQ(fileBytes(path), "\xEF\xBB\xBF\xE6\x9C\xAC\xE6\x96\x87 \xC3\xA9\r\n\r\n\xF0\x9F\x98\x80\xC2\xA0\r\n");
+    EXPECT_EQ(store.readText(path, 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"本文 é", u"", u"\U0001F600\u00A0"}));
+
+    writeBytes(folder.path() / "b", "no mark \xC3\xA9\r\n\xEF\xBB\xBFkept\xFF\xC3");
+    EXPECT_EQ(store.readText(folder.file("b"), 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"no mark é", u"\uFEFFkept\uFFFD\uFFFD"}));
+
+    // A long line whose emoji straddles the first 64 KiB read.
+    std::string line(kCrLfChunk - 5, 'x');
+    line +=
+        "\xF0\x9F\x98\x80"
+        "end";
+    writeBytes(folder.path() / "c", "\xEF\xBB\xBF" + line);
+    const auto long_ = store.readText(folder.file("c"), 8, TextEncoding::Utf8).lines;
+    ASSERT_EQ(long_.size(), 1u);
+    EXPECT_EQ(long_[0].substr(kCrLfChunk - 5), u"\U0001F600end");
+
+    writeBytes(folder.path() / "d", "\xEF\xBB");
+    EXPECT_EQ(store.readText(folder.file("d"), 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"\uFFFD\uFFFD"}));
+}
+
 struct ReadCase {
     const char* name;
     std::string bytes;

@@ -31,7 +31,7 @@ class DecodedStore : public ByteFileStore {
 public:
     std::vector<std::u16string> lines;
 
-    ReadLinesResult readLines(const std::u16string&, std::size_t maxLines) override {
+    ReadLinesResult readText(const std::u16string&, std::size_t maxLines, TextEncoding) override {
         ReadLinesResult result;
         result.lines.assign(lines.begin(),
                             lines.begin() + static_cast<std::ptrdiff_t>(std::min(maxLines, lines.size())));

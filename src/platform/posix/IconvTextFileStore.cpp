@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -268,16 +269,125 @@ std::u16string IconvTextFileStore::decode(std::string_view bytes) {
     return out;
 }
 
-FileResult IconvTextFileStore::writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "char16_t text is handed to iconv as UTF-16LE");
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+constexpr std::size_t kUtf8BomSize = 3;
+
+// One iconv conversion, closed when it goes out of scope.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) {
+            iconv_close(cd_);
+        }
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as it can; false with errno set where it had to stop.
+    bool run(const char*& in, std::size_t& inLeft, char*& out, std::size_t& outLeft) {
+        auto* inPtr = const_cast<char*>(in);
+        const bool ok = iconv(cd_, &inPtr, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1);
+        in = inPtr;
+        return ok;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// Appends the UTF-8 bytes of a text. A lone surrogate, which UTF-8 cannot
+// hold, becomes U+FFFD; the writers never hand one over.
+void appendUtf8(std::string& out, std::u16string_view text) {
+    Converter toUtf8("UTF-8", "UTF-16LE");
+    const std::size_t at = out.size();
+    // Three bytes a unit always suffice: a pair takes four for two units.
+    out.resize(at + text.size() * 3);
+    const char* in = reinterpret_cast<const char*>(text.data());
+    std::size_t inLeft = text.size() * 2;
+    char* outPtr = out.data() + at;
+    std::size_t outLeft = text.size() * 3;
+    while (inLeft > 0 && !toUtf8.run(in, inLeft, outPtr, outLeft)) {
+        if (errno != EILSEQ && errno != EINVAL) {
+            break;
+        }
+        std::memcpy(outPtr, "\xEF\xBF\xBD", 3);
+        outPtr += 3;
+        outLeft -= 3;
+        in += 2;
+        inLeft -= 2;
+    }
+    out.resize(static_cast<std::size_t>(outPtr - out.data()));
+}
+
+// Appends the decoded UTF-8 bytes to `out` and returns how many bytes were
+// used. A sequence cut off at the end is left unused unless `final`; every
+// byte of an invalid or cut-off sequence becomes one U+FFFD.
+std::size_t appendUtf8Decoded(Converter& fromUtf8, std::u16string& out, std::string_view bytes, bool final) {
+    const std::size_t at = out.size();
+    // A byte never yields more than one unit (four bytes yield two).
+    out.resize(at + bytes.size());
+    const char* in = bytes.data();
+    std::size_t inLeft = bytes.size();
+    auto* outPtr = reinterpret_cast<char*>(out.data() + at);
+    std::size_t outLeft = bytes.size() * 2;
+    while (inLeft > 0 && !fromUtf8.run(in, inLeft, outPtr, outLeft)) {
+        if (errno == EINVAL && !final) {
+            break;
+        }
+        if (errno != EILSEQ && errno != EINVAL) {
+            break;
+        }
+        constexpr char16_t kReplacement = u'\uFFFD';
+        std::memcpy(outPtr, &kReplacement, 2);
+        outPtr += 2;
+        outLeft -= 2;
+        ++in;
+        --inLeft;
+    }
+    out.resize(static_cast<std::size_t>(reinterpret_cast<char16_t*>(outPtr) - out.data()));
+    return bytes.size() - inLeft;
+}
+
+}  // namespace
+
+std::string IconvTextFileStore::encodeUtf8(std::u16string_view text) {
+    std::string out;
+    appendUtf8(out, text);
+    return out;
+}
+
+std::u16string IconvTextFileStore::decodeUtf8(std::string_view bytes) {
+    Converter fromUtf8("UTF-16LE", "UTF-8");
+    std::u16string out;
+    appendUtf8Decoded(fromUtf8, out, bytes, true);
+    return out;
+}
+
+FileResult IconvTextFileStore::writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
+                                         TextEncoding encoding) {
     std::size_t units = 0;
     for (const auto& line : lines) {
         units += line.size() + 2;
     }
     std::string content;
-    content.reserve(units * 2);
-    for (const auto& line : lines) {
-        appendEncoded(content, line);
-        content += "\r\n";
+    if (encoding == TextEncoding::Utf8) {
+        content.reserve(kUtf8BomSize + units * 3);
+        content += kUtf8Bom;
+        for (const auto& line : lines) {
+            appendUtf8(content, line);
+            content += "\r\n";
+        }
+    } else {
+        content.reserve(units * 2);
+        for (const auto& line : lines) {
+            appendEncoded(content, line);
+            content += "\r\n";
+        }
     }
 
     const std::string target = utf8(path);
@@ -317,7 +427,7 @@ FileResult IconvTextFileStore::writeLines(const std::u16string& path, const std:
     return {};
 }
 
-ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::size_t maxLines) {
+ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) {
     ReadLinesResult result;
     const std::string source = utf8(path);
     const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
@@ -335,7 +445,9 @@ ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::s
     // character, so this splits exactly where the bytes would be split. A long
     // line is then built once, in its final form.
     std::array<char, kCrLfChunk> chunk;
-    std::size_t carried = 0;  // a lead byte left over from the previous read
+    std::size_t carried = 0;  // the start of a character cut off by the previous read
+    bool atStart = true;      // a UTF-8 file may open with a byte-order mark
+    Converter fromUtf8("UTF-16LE", "UTF-8");
     const auto fill = [&](std::u16string& pending) {
         ssize_t n = 0;
         do {
@@ -345,11 +457,24 @@ ReadLinesResult IconvTextFileStore::readLines(const std::u16string& path, std::s
             return Fill::Failed;
         }
         const std::size_t available = carried + static_cast<std::size_t>(n);
-        const std::size_t used = appendDecoded(pending, std::string_view(chunk.data(), available), n == 0);
-        carried = available - used;
-        if (carried != 0) {
-            chunk[0] = chunk[used];
+        std::string_view bytes(chunk.data(), available);
+        std::size_t skipped = 0;
+        if (encoding == TextEncoding::Utf8 && atStart) {
+            if (bytes.size() < kUtf8BomSize && n != 0) {
+                carried = available;  // too few bytes yet to tell whether a mark opens the file
+                return Fill::More;
+            }
+            atStart = false;
+            if (bytes.starts_with(std::string_view(kUtf8Bom, kUtf8BomSize))) {
+                skipped = kUtf8BomSize;
+                bytes.remove_prefix(kUtf8BomSize);
+            }
         }
+        const std::size_t used =
+            skipped + (encoding == TextEncoding::Utf8 ? appendUtf8Decoded(fromUtf8, pending, bytes, n == 0)
+                                                      : appendDecoded(pending, bytes, n == 0));
+        carried = available - used;
+        std::memmove(chunk.data(), chunk.data() + used, carried);
         return n == 0 ? Fill::End : Fill::More;
     };
     bool ok = false;

@@ -106,14 +106,47 @@ std::u16string decode(std::string_view bytes) {
     return out;
 }
 
+// UTF-8 through the system's conversion; a lone surrogate becomes U+FFFD.
+void appendUtf8(std::string& out, std::u16string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    const auto* in = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = static_cast<int>(text.size());
+    const int needed = WideCharToMultiByte(CP_UTF8, 0, in, size, nullptr, 0, nullptr, nullptr);
+    const std::size_t at = out.size();
+    out.resize(at + static_cast<std::size_t>(needed));
+    WideCharToMultiByte(CP_UTF8, 0, in, size, out.data() + at, needed, nullptr, nullptr);
+}
+
+// Invalid sequences become U+FFFD, as the system's conversion does.
+std::u16string decodeUtf8(std::string_view bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(bytes.size());
+    const int needed = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, nullptr, 0);
+    std::u16string out(static_cast<std::size_t>(needed), u'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()), needed);
+    return out;
+}
+
 class Win32TextFileStore : public TextFileStore {
 public:
     bool isRepresentable(char16_t unit) const override { return encodeTable().length[unit] != 0; }
 
-    FileResult writeLines(const std::u16string& path, const std::vector<std::u16string>& lines) override {
+    FileResult writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
+                         TextEncoding encoding) override {
         std::string content;
+        if (encoding == TextEncoding::Utf8) {
+            content += "\xEF\xBB\xBF";
+        }
         for (const auto& line : lines) {
-            appendEncoded(content, line);
+            if (encoding == TextEncoding::Utf8) {
+                appendUtf8(content, line);
+            } else {
+                appendEncoded(content, line);
+            }
             content += "\r\n";
         }
         const std::wstring target = wide(path);
@@ -151,7 +184,7 @@ public:
         return {};
     }
 
-    ReadLinesResult readLines(const std::u16string& path, std::size_t maxLines) override {
+    ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) override {
         const std::wstring source = wide(path);
         HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -173,7 +206,16 @@ public:
             };
             result.ok = readCrLfLines<char>(byteFill(read), maxLines, raw, sizeHint);
             for (std::string& line : raw) {
-                result.lines.push_back(decode(line));
+                if (encoding == TextEncoding::Utf8) {
+                    // Only the file's first line may open with the byte-order mark.
+                    std::string_view bytes = line;
+                    if (result.lines.empty() && bytes.starts_with("\xEF\xBB\xBF")) {
+                        bytes.remove_prefix(3);
+                    }
+                    result.lines.push_back(decodeUtf8(bytes));
+                } else {
+                    result.lines.push_back(decode(line));
+                }
                 std::string().swap(line);  // each raw line is let go as soon as it is decoded
             }
         } catch (const std::bad_alloc&) {
