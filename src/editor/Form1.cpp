@@ -275,6 +275,10 @@ void Form1::openScript(bool sample) {
     readScript(*this, services_.fileDialog, services_.files, services_.messages);
 }
 
+void Form1::openPath(const std::u16string& path) {
+    readScriptFile(*this, path, services_.files, services_.messages);
+}
+
 void Form1::exitNow() {
     ending_ = true;
     emit programEnding();

@@ -52,6 +52,10 @@ public:
 
     int outerWidthTwips() const { return outerWidthTwips_; }
 
+    // Opens a script named outside the window (the command line, a drop) as
+    // the open command opens the file chosen in its dialog.
+    void openPath(const std::u16string& path);
+
     std::u16string text(TextBoxId id) const override;
     void setText(TextBoxId id, const std::u16string& text) override;
     int checkValue(CheckBoxId id) const override;

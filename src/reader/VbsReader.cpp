@@ -256,7 +256,11 @@ ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore
         return ReadOutcome::Cancelled;
     }
 
-    const std::u16string path = dialog.FileName;
+    return readScriptFile(editor, dialog.FileName, files, messages);
+}
+
+ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
+                           MessageBoxService& messages) {
     const ReadLinesResult file = files.readLines(path, kMaxLines);
     if (!file.ok) {
         messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace bw {
 
 class EditorControls;
@@ -23,5 +25,10 @@ enum class ReadOutcome { Read, Cancelled, Failed };
 // Cancelled: nothing changes. Failed: the file could not be opened; a message
 // box names it and the system's reason, and nothing changes.
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages);
+
+// The same for a file named without the dialog (the command line, a drop):
+// Read or Failed.
+ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
+                           MessageBoxService& messages);
 
 }  // namespace bw
