@@ -8,8 +8,15 @@ namespace bw {
 
 namespace {
 
-constexpr std::u16string_view kEscapedQuote = u"\"&Chr(34)&\"";
-constexpr std::u16string_view kEscapedLineBreak = u"\"&vbCrLf&\"";
+// The escapes that stand for one fixed text.
+struct FixedEscape {
+    std::u16string_view sequence;
+    std::u16string_view text;
+};
+constexpr FixedEscape kFixedEscapes[] = {
+    {u"\"&Chr(34)&\"", u"\""}, {u"\"&vbCrLf&\"", u"\r\n"},    {u"\"&vbCr&\"", u"\r"},
+    {u"\"&vbLf&\"", u"\n"},    {u"\"&Chr(0)&\"", {u"\0", 1}},
+};
 constexpr std::u16string_view kCodeUnitStart = u"\"&ChrW(";
 constexpr std::u16string_view kCodeUnitEnd = u")&\"";
 
@@ -47,8 +54,7 @@ CodeUnitEscape codeUnitEscapeAt(std::u16string_view text) {
 // characters and each escaped character to `sink`, and returns the index of the
 // closing quote, or nothing when the line ends first.
 template <typename Sink>
-std::optional<std::size_t> scanLiteral(std::u16string_view line, std::size_t from, EscapedLineBreaks lineBreaks,
-                                       Sink&& sink) {
+std::optional<std::size_t> scanLiteral(std::u16string_view line, std::size_t from, Sink&& sink) {
     std::size_t i = from;
     while (i < line.size()) {
         const std::size_t quote = line.find(u'"', i);
@@ -57,12 +63,11 @@ std::optional<std::size_t> scanLiteral(std::u16string_view line, std::size_t fro
         }
         sink(line.substr(i, quote - i));
         const std::u16string_view rest = line.substr(quote);
-        if (rest.starts_with(kEscapedQuote)) {
-            sink(u"\"");
-            i = quote + kEscapedQuote.size();
-        } else if (lineBreaks == EscapedLineBreaks::Decode && rest.starts_with(kEscapedLineBreak)) {
-            sink(u"\r\n");
-            i = quote + kEscapedLineBreak.size();
+        const auto fixed = std::find_if(std::begin(kFixedEscapes), std::end(kFixedEscapes),
+                                        [&](const FixedEscape& e) { return rest.starts_with(e.sequence); });
+        if (fixed != std::end(kFixedEscapes)) {
+            sink(fixed->text);
+            i = quote + fixed->sequence.size();
         } else if (const CodeUnitEscape escape = codeUnitEscapeAt(rest); escape.length != 0) {
             sink(std::u16string_view(&escape.unit, 1));
             i = quote + escape.length;
@@ -75,7 +80,7 @@ std::optional<std::size_t> scanLiteral(std::u16string_view line, std::size_t fro
 
 }  // namespace
 
-std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition first, EscapedLineBreaks lineBreaks) {
+std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition first) {
     if (first < 1) {
         return std::nullopt;
     }
@@ -85,8 +90,7 @@ std::optional<ScriptLiteral> readLiteral(std::u16string_view line, LinePosition 
     // and one pass, and the pages past its end are never touched.
     ScriptLiteral literal{{}, 0};
     literal.text.reserve(line.size() - std::min(from, line.size()));
-    const auto closing =
-        scanLiteral(line, from, lineBreaks, [&](std::u16string_view part) { literal.text += part; });
+    const auto closing = scanLiteral(line, from, [&](std::u16string_view part) { literal.text += part; });
     if (!closing) {
         return std::nullopt;
     }

@@ -127,7 +127,7 @@ struct FirstLine {
 FirstLine readFirstLine(std::u16string_view line) {
     FirstLine result;
     const LinePosition q1 = find(line, 1, u"\"");
-    result.body = readLiteral(line, q1 + 1, EscapedLineBreaks::Decode);
+    result.body = readLiteral(line, q1 + 1);
     const LinePosition q2 = result.body ? result.body->closingQuote : 0;
 
     const LinePosition p = find(line, q2 + 1, u"+");
@@ -135,7 +135,7 @@ FirstLine readFirstLine(std::u16string_view line) {
     result.iconNumber = plainNumber(mid(line, p + 2, 2));
 
     const LinePosition t1 = find(line, p + 3, u"\"");
-    result.title = readLiteral(line, t1 + 1, EscapedLineBreaks::EndLiteral);
+    result.title = readLiteral(line, t1 + 1);
 
     result.rightAligned =
         hasRightMarkerOutside(line, literalSpan(q1, result.body, line), literalSpan(t1, result.title, line));
@@ -212,7 +212,7 @@ void readSlotInto(EditorControls& editor, LineReader& reader, int slot) {
     reader.load();
     const std::u16string_view line = *reader.current;
     const LinePosition q1 = find(line, 1, u"\"");
-    const auto text = readLiteral(line, q1 + 1, EscapedLineBreaks::Decode);
+    const auto text = readLiteral(line, q1 + 1);
     if (line.starts_with(u'\'')) {
         editor.setCheckValue(slotCheckBox(slot), 0);
     }

@@ -7,12 +7,16 @@ namespace bw {
 
 class TextFileStore;
 
-// Escaping of a text for a string literal of the script, in one left-to-right pass:
-// a double quote becomes "&Chr(34)&" in quotes, a CR LF pair (when line breaks are
-// escaped) "&vbCrLf&" in quotes, and a code unit the code page cannot hold
-// "&ChrW(n)&" in quotes. A lone CR or LF and every other character stay as they are.
-enum class LineBreaks { Escape, Keep };
-
-std::u16string escapeForLiteral(std::u16string_view text, LineBreaks lineBreaks, const TextFileStore& codePage);
+// Escaping of a text for a string literal of the script, in one left-to-right
+// pass. Each of these characters closes the literal, is appended as a VBScript
+// expression, and opens the literal again:
+//   a double quote                "&Chr(34)&"
+//   a CR LF pair                  "&vbCrLf&"
+//   a lone CR, a lone LF          "&vbCr&", "&vbLf&"   (a literal cannot span lines)
+//   NUL                           "&Chr(0)&"
+//   a unit code page 932 lacks    "&ChrW(n)&"
+// (each in double quotes). Every other character stays as it is, so a text
+// without any of them is written exactly as typed.
+std::u16string escapeForLiteral(std::u16string_view text, const TextFileStore& codePage);
 
 }  // namespace bw

@@ -28,9 +28,9 @@ std::u16string messageLine(std::u16string_view opening, const std::u16string& pr
 
 std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowState& state,
                                      const TextFileStore& codePage) {
-    const std::u16string title = escapeForLiteral(def.title, LineBreaks::Keep, codePage);
+    const std::u16string title = escapeForLiteral(def.title, codePage);
     std::vector<std::u16string> lines;
-    lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body, LineBreaks::Escape, codePage),
+    lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body, codePage),
                                 state.buttonValue, state, title));
     if (!def.continuation) {
         return lines;
@@ -40,7 +40,7 @@ std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowSt
         const FollowUp& followUp = def.followUps[slot];
         lines.push_back(u"Case " + state.returnCode[slot]);
         lines.push_back(messageLine(followUp.enabled ? u"SelectKey = MsgBox(" : u"'SelectKey = MsgBox(",
-                                    escapeForLiteral(followUp.text, LineBreaks::Escape, codePage), u"0", state,
+                                    escapeForLiteral(followUp.text, codePage), u"0", state,
                                     title));
     }
     lines.emplace_back(u"End Select");

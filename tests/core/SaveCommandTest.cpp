@@ -117,14 +117,13 @@ TEST_P(SaveDialogCall, SetsDefaultNameAndFilterThenCancelWritesNothing) {
     EXPECT_EQ(editor.windowState.savedSnapshot, currentTexts(editor));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    CallSites, SaveDialogCall,
-    ::testing::Values(
-        DialogCase{ScriptFormat::Vbs, true, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs"},
-        DialogCase{ScriptFormat::Vbs, false, u"dialog.vbs",
-                   u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*"},
-        DialogCase{ScriptFormat::Html, true, u"dialog.htm", u"HTML(*.htm)|*.htm"},
-        DialogCase{ScriptFormat::Html, false, u"dialog.htm", u"HTML(*.htm)|*.htm"}));
+INSTANTIATE_TEST_SUITE_P(CallSites, SaveDialogCall,
+                         ::testing::Values(DialogCase{ScriptFormat::Vbs, true, u"dialog.vbs",
+                                                      u"VisualBasicScriptFile(*.vbs)|*.vbs"},
+                                           DialogCase{ScriptFormat::Vbs, false, u"dialog.vbs",
+                                                      u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*"},
+                                           DialogCase{ScriptFormat::Html, true, u"dialog.htm", u"HTML(*.htm)|*.htm"},
+                                           DialogCase{ScriptFormat::Html, false, u"dialog.htm", u"HTML(*.htm)|*.htm"}));
 
 TEST_F(SaveCommandTest, ConfirmingTheProposedNameWritesItInTheChosenFolder) {
     const auto path = folder.file("dialog.vbs");
@@ -148,9 +147,10 @@ TEST_F(SaveCommandTest, SaveNeverChangesWhatTheUserTyped) {
     EXPECT_EQ(editor.texts[1], tricky);
     EXPECT_EQ(editor.texts[3], tricky);
     const std::string bytes = fileBytes(path);
-    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n")),
-              "selectkey = MsgBox(\"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b\"&vbCrLf&\"\"&Chr(34)&\"&Chr(34)&\"&Chr(34)&\"\", "
-              "0 + 16, \"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b");
+    EXPECT_EQ(
+        bytes.substr(0, bytes.find("\r\n")),
+        "selectkey = MsgBox(\"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b\"&vbCrLf&\"\"&Chr(34)&\"&Chr(34)&\"&Chr(34)&\"\", "
+        "0 + 16, \"a\"&Chr(34)&\"&vbCrLf&\"&Chr(34)&\"b\"&vbCrLf&\"\"&Chr(34)&\"&Chr(34)&\"&Chr(34)&\"\")");
 }
 
 TEST_F(SaveCommandTest, CharactersOutsideTheCodePageAreSpelledOut) {
