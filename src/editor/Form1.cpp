@@ -10,6 +10,7 @@
 #include "platform/TextConversion.h"
 #include "reader/VbsReader.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -107,6 +108,20 @@ void Form1::buildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("オプション"));
     action(options, "サンプル", QStringLiteral("サンプル(&S)"), [this] { openScript(true); });
+
+    // The default button: one item a button of the selected set, captioned
+    // with the button's own name.
+    QMenu* defaults = options->addMenu(QStringLiteral("既定のボタン(&D)"));
+    defaults->setObjectName(QStringLiteral("既定のボタン"));
+    defaultButtonGroup_ = new QActionGroup(this);
+    for (int position = 0; position < 3; ++position) {
+        QAction* item = defaults->addAction(QString());
+        item->setObjectName(QStringLiteral("既定のボタン%1").arg(position + 1));
+        item->setCheckable(true);
+        item->setChecked(position == 0);
+        defaultButtonGroup_->addAction(item);
+        defaultButtonItems_[static_cast<std::size_t>(position)] = item;
+    }
     action(options, "アップロード", QStringLiteral("アップロード(&U)"), [this] {
         if (services_.showUpload) services_.showUpload();
     });
@@ -275,9 +290,7 @@ void Form1::openScript(bool sample) {
     readScript(*this, services_.fileDialog, services_.files, services_.messages);
 }
 
-void Form1::openPath(const std::u16string& path) {
-    readScriptFile(*this, path, services_.files, services_.messages);
-}
+void Form1::openPath(const std::u16string& path) { readScriptFile(*this, path, services_.files, services_.messages); }
 
 void Form1::exitNow() {
     ending_ = true;
@@ -346,6 +359,32 @@ void Form1::selectButtonOption(int index) {
         } else {
             option->setChecked(true);
         }
+    }
+}
+
+int Form1::defaultButton() const {
+    for (int position = 0; position < 3; ++position) {
+        if (defaultButtonItems_[static_cast<std::size_t>(position)]->isChecked()) {
+            return position;
+        }
+    }
+    return 0;
+}
+
+void Form1::setDefaultButton(int position) {
+    if (position >= 0 && position < 3) {
+        defaultButtonItems_[static_cast<std::size_t>(position)]->setChecked(true);
+    }
+}
+
+void Form1::setDefaultButtonChoices(int count) {
+    const auto row = buttonSetRowForOption(selectedButtonOption());
+    for (int position = 0; position < 3; ++position) {
+        QAction* item = defaultButtonItems_[static_cast<std::size_t>(position)];
+        item->setVisible(position < count);
+        const std::u16string_view name =
+            row ? buttonName(row->returnCodes[static_cast<std::size_t>(position)]) : std::u16string_view();
+        item->setText(QStringLiteral("%1(&%2)").arg(toQString(name)).arg(position + 1));
     }
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 
 class QAbstractButton;
+class QAction;
+class QActionGroup;
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -64,6 +66,9 @@ public:
     int selectedButtonOption() const override;
     void selectIconOption(int index) override;
     void selectButtonOption(int index) override;
+    int defaultButton() const override;
+    void setDefaultButton(int position) override;
+    void setDefaultButtonChoices(int count) override;
     void setSlotControlsEnabled(int slot, bool enabled) override;
     void setSlotFrameVisible(int slot, bool visible) override;
     void setSlotCaption(int slot, std::u16string_view caption) override;
@@ -105,11 +110,13 @@ private:
     // long as the user has not changed it.
     std::array<std::u16string, 6> textSet_{};
     std::array<QString, 6> textShown_{};
-    std::array<QCheckBox*, 5> checks_{};           // indexed by CheckBoxId
+    std::array<QCheckBox*, 5> checks_{};  // indexed by CheckBoxId
     std::array<QGroupBox*, 3> slotFrames_{};
     QLabel* label1_ = nullptr;
     QButtonGroup* option1_ = nullptr;
     QButtonGroup* option2_ = nullptr;
+    QActionGroup* defaultButtonGroup_ = nullptr;
+    std::array<QAction*, 3> defaultButtonItems_{};
 };
 
 }  // namespace bw

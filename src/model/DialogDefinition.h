@@ -28,6 +28,9 @@ struct DialogDefinition {
     IconKind icon = IconKind::Critical;
     ButtonSet buttons = ButtonSet::OkOnly;
     bool rightAligned = false;
+    // The button that Enter presses and that has the focus when the box opens:
+    // its position from the left, 0 to one less than the set's button count.
+    int defaultButton = 0;
     bool continuation = false;
     std::array<FollowUp, 3> followUps;
 

@@ -32,14 +32,19 @@ inline constexpr int kFirstButtonOption = 5;
 inline constexpr int kLastButtonOption = 10;
 
 // Captions of the slot check boxes before any button set has been applied.
-inline constexpr std::array<std::u16string_view, 3> kDesignSlotCaptions = {u"チェック0", u"チェック1",
-                                                                           u"チェック2"};
+inline constexpr std::array<std::u16string_view, 3> kDesignSlotCaptions = {u"チェック0", u"チェック1", u"チェック2"};
 
 const std::array<IconRow, 4>& iconTable();
 const std::array<ButtonSetRow, 6>& buttonSetTable();
 
 const IconRow& iconRow(IconKind kind);
 const ButtonSetRow& buttonSetRow(ButtonSet set);
+
+// How many buttons a set shows: one for each visible slot.
+int buttonCount(const ButtonSetRow& row);
+
+// The caption a button carries in the message box, by its result code ("OK", "はい", ...).
+std::u16string_view buttonName(int resultCode);
 
 // The rows that an option index selects; nothing for an index outside the group.
 std::optional<IconRow> iconRowForOption(int optionIndex);

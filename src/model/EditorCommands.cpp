@@ -20,8 +20,10 @@ void runPreview(EditorControls& editor, MessageBoxService& messages) {
     const bool right = editor.checkValue(CheckBoxId::Check3) != 0;
     const double rightFlag = right ? msgbox::RightAligned : 0;
     const std::u16string title = editor.text(TextBoxId::Text2);
-    const int pressed = messages.show(editor.text(TextBoxId::Text1),
-                                      toStyleInteger(leadingNumber(state.combinedStyle) + rightFlag), title);
+    const double defaultFlag = defaultButtonStyle(editor.defaultButton());
+    const int pressed =
+        messages.show(editor.text(TextBoxId::Text1),
+                      toStyleInteger(leadingNumber(state.combinedStyle) + rightFlag + defaultFlag), title);
     if (continuation == 0) {
         return;
     }
@@ -42,8 +44,8 @@ CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services
     if (currentTexts(editor) == editor.state().savedSnapshot) {
         return CloseDecision::Close;
     }
-    const int answer = services.messages.show(u"変更を保存しますか？", msgbox::YesNoCancel + msgbox::Question,
-                                              u"保存の確認");
+    const int answer =
+        services.messages.show(u"変更を保存しますか？", msgbox::YesNoCancel + msgbox::Question, u"保存の確認");
     if (answer == msgbox::ResultCancel) {
         return CloseDecision::KeepOpen;
     }

@@ -33,6 +33,12 @@ public:
     virtual void selectIconOption(int index) = 0;
     virtual void selectButtonOption(int index) = 0;
 
+    // The default button, as its position from the left (0, 1, 2), and how many
+    // positions the selected button set offers to choose from.
+    virtual int defaultButton() const = 0;
+    virtual void setDefaultButton(int position) = 0;
+    virtual void setDefaultButtonChoices(int count) = 0;
+
     // What the button-set rule does to the follow-up slots (0, 1, 2).
     virtual void setSlotControlsEnabled(int slot, bool enabled) = 0;
     virtual void setSlotFrameVisible(int slot, bool visible) = 0;

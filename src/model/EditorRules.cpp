@@ -30,7 +30,8 @@ void applyButtonSetRule(EditorControls& editor, int optionIndex) {
     WindowState& state = editor.state();
     state.buttonValue = decimalText(row->style);
     for (int slot = 0; slot < 3; ++slot) {
-        state.returnCode[static_cast<std::size_t>(slot)] = decimalText(row->returnCodes[static_cast<std::size_t>(slot)]);
+        state.returnCode[static_cast<std::size_t>(slot)] =
+            decimalText(row->returnCodes[static_cast<std::size_t>(slot)]);
     }
     for (int slot = 0; slot < 3; ++slot) {
         if (row->slotVisible[static_cast<std::size_t>(slot)]) {
@@ -50,6 +51,12 @@ void applyButtonSetRule(EditorControls& editor, int optionIndex) {
             editor.setSlotCaption(slot, caption);
         }
     }
+    // A default button the new set does not have falls back to the first.
+    const int count = buttonCount(*row);
+    editor.setDefaultButtonChoices(count);
+    if (editor.defaultButton() >= count) {
+        editor.setDefaultButton(0);
+    }
 }
 
 bool slotTextEnabledFor(int checkValue) { return checkValue != 0; }
@@ -61,6 +68,7 @@ void applyStartState(EditorControls& editor) {
     state.buttonValue = u"0";
     editor.selectIconOption(iconRow(IconKind::Critical).optionIndex);
     editor.selectButtonOption(buttonSetRow(ButtonSet::OkOnly).optionIndex);
+    editor.setDefaultButton(0);
 }
 
 void applyNew(EditorControls& editor) {
@@ -72,6 +80,7 @@ void applyNew(EditorControls& editor) {
     editor.setCheckValue(CheckBoxId::Check3, 0);
     editor.selectIconOption(iconRow(IconKind::Critical).optionIndex);
     editor.selectButtonOption(buttonSetRow(ButtonSet::OkOnly).optionIndex);
+    editor.setDefaultButton(0);
 }
 
 DialogDefinition readDefinition(const EditorControls& editor) {
@@ -85,6 +94,7 @@ DialogDefinition readDefinition(const EditorControls& editor) {
         def.buttons = row->set;
     }
     def.rightAligned = editor.checkValue(CheckBoxId::Check3) != 0;
+    def.defaultButton = editor.defaultButton();
     def.continuation = editor.checkValue(CheckBoxId::Check1) == 1;
     for (int slot = 0; slot < 3; ++slot) {
         auto& followUp = def.followUps[static_cast<std::size_t>(slot)];

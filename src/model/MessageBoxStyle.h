@@ -17,10 +17,14 @@ inline constexpr int Question = 32;
 inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 
+inline constexpr int DefaultButton2 = 256;  // vbDefaultButton2: the second button is the default
+inline constexpr int DefaultButton3 = 512;  // vbDefaultButton3: the third
+
 inline constexpr int RightAligned = 524288;  // 0x80000, vbMsgBoxRight
 
 inline constexpr int ButtonMask = 0x0F;
 inline constexpr int IconMask = 0xF0;
+inline constexpr int DefaultButtonMask = 0xF00;
 
 inline constexpr int ResultOk = 1;
 inline constexpr int ResultCancel = 2;

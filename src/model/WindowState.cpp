@@ -1,6 +1,7 @@
 #include "WindowState.h"
 
 #include "DialogDefinition.h"
+#include "MessageBoxStyle.h"
 
 #include <charconv>
 #include <cmath>
@@ -78,5 +79,27 @@ std::int32_t toStyleInteger(double value) {
 }
 
 std::u16string rightSuffixFor(bool rightAligned) { return rightAligned ? kRightSuffix : u""; }
+
+std::u16string_view defaultButtonSuffix(int position) {
+    switch (position) {
+        case 1:
+            return u" + vbDefaultButton2";
+        case 2:
+            return u" + vbDefaultButton3";
+        default:
+            return {};
+    }
+}
+
+int defaultButtonStyle(int position) {
+    switch (position) {
+        case 1:
+            return msgbox::DefaultButton2;
+        case 2:
+            return msgbox::DefaultButton3;
+        default:
+            return 0;
+    }
+}
 
 }  // namespace bw

@@ -37,4 +37,12 @@ std::int32_t toStyleInteger(double value);
 
 std::u16string rightSuffixFor(bool rightAligned);
 
+// " + vbDefaultButton2" or " + vbDefaultButton3" for the second or third
+// button; nothing for the first, so a script without a default button choice
+// reads as before.
+std::u16string_view defaultButtonSuffix(int position);
+
+// The style flag of a default button position: 0, 256 or 512.
+int defaultButtonStyle(int position);
+
 }  // namespace bw

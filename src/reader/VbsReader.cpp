@@ -1,5 +1,6 @@
 #include "VbsReader.h"
 
+#include "ScriptContents.h"
 #include "ScriptLiteral.h"
 #include "model/DialogTables.h"
 #include "model/EditorControls.h"
@@ -85,11 +86,12 @@ std::optional<Span> literalSpan(LinePosition opening, const std::optional<Script
     return std::nullopt;
 }
 
-// Whether the right-alignment marker stands on the line outside both literals,
-// so that a text holding " + vbMsgBoxRight" does not align the dialog. The
-// marker holds no quote, so it lies either wholly inside a literal or wholly
-// in a gap between them: only the gaps are searched.
-bool hasRightMarkerOutside(std::u16string_view line, std::optional<Span> body, std::optional<Span> title) {
+// Whether a marker stands on the line outside both literals, so that a text
+// holding " + vbMsgBoxRight" does not align the dialog. The markers hold no
+// quote, so one lies either wholly inside a literal or wholly in a gap between
+// them: only the gaps are searched.
+bool hasMarkerOutside(std::u16string_view line, std::u16string_view marker, std::optional<Span> body,
+                      std::optional<Span> title) {
     if (body && title && title->from < body->from) {
         std::swap(body, title);
     }
@@ -99,7 +101,7 @@ bool hasRightMarkerOutside(std::u16string_view line, std::optional<Span> body, s
         if (!found && gapTo >= gapFrom) {
             const auto gap =
                 line.substr(static_cast<std::size_t>(gapFrom - 1), static_cast<std::size_t>(gapTo - gapFrom + 1));
-            found = gap.find(kRightMarker) != std::u16string_view::npos;
+            found = gap.find(marker) != std::u16string_view::npos;
         }
     };
     for (const std::optional<Span>& span : {body, title}) {
@@ -112,34 +114,46 @@ bool hasRightMarkerOutside(std::u16string_view line, std::optional<Span> body, s
     return found;
 }
 
-// What line 1 yields, found as the writer's positions say: the body is the
-// first literal; the first "+" after it (p) has the button digit two places
-// before it and the icon number two places after it; the title is the literal
-// opened by the first quote from p + 3 on.
-struct FirstLine {
-    std::optional<ScriptLiteral> body;
-    std::optional<ScriptLiteral> title;
-    std::optional<int> buttonDigit;
-    std::optional<int> iconNumber;
-    bool rightAligned = false;
-};
-
-FirstLine readFirstLine(std::u16string_view line) {
-    FirstLine result;
+// Line 1, found as the writer's positions say: the body is the first literal;
+// the first "+" after it (p) has the button digit two places before it and the
+// icon number two places after it; the title is the literal opened by the
+// first quote from p + 3 on. The alignment and default-button markers count
+// where they stand outside both literals.
+void readFirstLine(std::u16string_view line, ScriptContents& contents) {
     const LinePosition q1 = find(line, 1, u"\"");
-    result.body = readLiteral(line, q1 + 1);
-    const LinePosition q2 = result.body ? result.body->closingQuote : 0;
+    auto body = readLiteral(line, q1 + 1);
+    const LinePosition q2 = body ? body->closingQuote : 0;
 
     const LinePosition p = find(line, q2 + 1, u"+");
-    result.buttonDigit = plainNumber(mid(line, p - 2, 1));
-    result.iconNumber = plainNumber(mid(line, p + 2, 2));
+    if (const auto digit = plainNumber(mid(line, p - 2, 1))) {
+        if (const auto row = buttonSetRowForStyle(*digit)) {
+            contents.buttons = row->set;
+        }
+    }
+    if (const auto number = plainNumber(mid(line, p + 2, 2))) {
+        if (const auto row = iconRowForStyle(*number)) {
+            contents.icon = row->kind;
+        }
+    }
 
     const LinePosition t1 = find(line, p + 3, u"\"");
-    result.title = readLiteral(line, t1 + 1);
+    auto title = readLiteral(line, t1 + 1);
 
-    result.rightAligned =
-        hasRightMarkerOutside(line, literalSpan(q1, result.body, line), literalSpan(t1, result.title, line));
-    return result;
+    const auto bodySpan = literalSpan(q1, body, line);
+    const auto titleSpan = literalSpan(t1, title, line);
+    contents.rightAligned = hasMarkerOutside(line, kRightMarker, bodySpan, titleSpan);
+    for (const int position : {1, 2}) {
+        const std::u16string_view marker = defaultButtonSuffix(position).substr(1);  // without the blank before "+"
+        if (hasMarkerOutside(line, marker, bodySpan, titleSpan)) {
+            contents.defaultButton = position;
+        }
+    }
+    if (body) {
+        contents.body = std::move(body->text);
+    }
+    if (title) {
+        contents.title = std::move(title->text);
+    }
 }
 
 // The file's lines in order. A read past the last line (or past line eight)
@@ -148,19 +162,20 @@ FirstLine readFirstLine(std::u16string_view line) {
 // that is then decoded (line 1 and the slots' message lines); the last line
 // loaded is what the window keeps in Text3.
 struct LineReader {
-    const std::vector<std::u16string>& lines;
+    std::u16string noLine;
+    std::vector<std::u16string>& lines;
     std::size_t next = 0;
-    const std::u16string* current = &kNoLine;
-    const std::u16string* lastLoaded = &kNoLine;
+    std::u16string* current = &noLine;
+    std::u16string* lastLoaded = &noLine;
 
-    static inline const std::u16string kNoLine;
+    explicit LineReader(std::vector<std::u16string>& fileLines) : lines(fileLines) {}
 
     bool read() {
         if (next < lines.size() && next < kMaxLines) {
             current = &lines[next++];
             return true;
         }
-        current = &kNoLine;
+        current = &noLine;
         return false;
     }
 
@@ -171,82 +186,40 @@ struct LineReader {
     }
 };
 
-void readFirstLineInto(EditorControls& editor, LineReader& reader) {
-    const bool lineRead = reader.load();
-    const FirstLine first = readFirstLine(*reader.current);
-
-    // An empty file leaves the alignment as it was; any first line decides it.
-    if (lineRead) {
-        editor.setCheckValue(CheckBoxId::Check3, first.rightAligned ? 1 : 0);
-    }
-    if (first.body) {
-        editor.setText(TextBoxId::Text1, first.body->text);
-    }
-    if (first.title) {
-        editor.setText(TextBoxId::Text2, first.title->text);
-    }
-    SavedSnapshot& snapshot = editor.state().savedSnapshot;
-    snapshot.title = editor.text(TextBoxId::Text2);
-    snapshot.body = editor.text(TextBoxId::Text1);
-
-    // Selecting the set runs the button-set rule, also for the set already
-    // selected, so all three slot boxes are checked before the slots are read.
-    if (first.buttonDigit) {
-        if (const auto row = buttonSetRowForStyle(*first.buttonDigit)) {
-            editor.selectButtonOption(row->optionIndex);
-        }
-    }
-    if (first.iconNumber) {
-        if (const auto row = iconRowForStyle(*first.iconNumber)) {
-            editor.selectIconOption(row->optionIndex);
-        }
-    }
-    editor.setCheckValue(CheckBoxId::Check1, 0);
-}
-
 // A slot's message line: its first literal is the slot's text; a leading
 // apostrophe (a commented-out line) unchecks the slot. The slot's result code
 // and the line's icon, alignment and title are the main dialog's and not read.
-void readSlotInto(EditorControls& editor, LineReader& reader, int slot) {
+void readSlot(LineReader& reader, ScriptContents::Slot& slot) {
     reader.read();  // the "Case" line
     reader.load();
     const std::u16string_view line = *reader.current;
     const LinePosition q1 = find(line, 1, u"\"");
-    const auto text = readLiteral(line, q1 + 1);
-    if (line.starts_with(u'\'')) {
-        editor.setCheckValue(slotCheckBox(slot), 0);
+    if (auto text = readLiteral(line, q1 + 1)) {
+        slot.text = std::move(text->text);
     }
-    if (text) {
-        editor.setText(slotTextBox(slot), text->text);
-    }
-}
-
-// Lines 2 to 8: whether follow-ups follow, then the three slots.
-void readFollowUpsInto(EditorControls& editor, LineReader& reader) {
-    if (!reader.read() || *reader.current != kFollowUpsLine) {
-        return;
-    }
-    editor.setCheckValue(CheckBoxId::Check1, 1);
-
-    for (int slot = 0; slot < 3; ++slot) {
-        readSlotInto(editor, reader, slot);
-    }
-    SavedSnapshot& snapshot = editor.state().savedSnapshot;
-    for (int slot = 0; slot < 3; ++slot) {
-        snapshot.followUps[static_cast<std::size_t>(slot)] = editor.text(slotTextBox(slot));
-    }
-}
-
-void readLinesInto(EditorControls& editor, const std::vector<std::u16string>& lines) {
-    LineReader reader{lines};
-    readFirstLineInto(editor, reader);
-    readFollowUpsInto(editor, reader);
-    // Set once at the end: a long first line is not copied into the window
-    // only to be replaced by a slot line.
-    editor.setText(TextBoxId::Text3, *reader.lastLoaded);
+    slot.commentedOut = line.starts_with(u'\'');
 }
 
 }  // namespace
+
+ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
+    ScriptContents contents;
+    LineReader reader(lines);
+    contents.hasFirstLine = reader.load();
+    readFirstLine(*reader.current, contents);
+
+    // Lines 2 to 8: whether follow-ups follow, then the three slots.
+    if (reader.read() && *reader.current == kFollowUpsLine) {
+        contents.followUps = true;
+        for (ScriptContents::Slot& slot : contents.slotLines) {
+            readSlot(reader, slot);
+        }
+    }
+    // Moved once at the end: a long first line is not copied only to be
+    // replaced by a slot line.
+    contents.lastLine = std::move(*reader.lastLoaded);
+    return contents;
+}
 
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages) {
     dialog.FileName = kDefaultFileName;
@@ -261,13 +234,13 @@ ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore
 
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                            MessageBoxService& messages) {
-    const ReadLinesResult file = files.readLines(path, kMaxLines);
+    ReadLinesResult file = files.readLines(path, kMaxLines);
     if (!file.ok) {
         messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,
                       std::nullopt);
         return ReadOutcome::Failed;
     }
-    readLinesInto(editor, file.lines);
+    applyScriptContents(editor, parseVbsScript(std::move(file.lines)));
     return ReadOutcome::Read;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ScriptContents.h"
+
 #include <string>
+#include <vector>
 
 namespace bw {
 
@@ -24,7 +27,14 @@ enum class ReadOutcome { Read, Cancelled, Failed };
 //
 // Cancelled: nothing changes. Failed: the file could not be opened; a message
 // box names it and the system's reason, and nothing changes.
+//
+// The default button, a format extension, is read from " + vbDefaultButton2"
+// or " + vbDefaultButton3" after the icon number; a line without either means
+// the first button.
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages);
+
+// What the first eight of a script's lines say, by the rules above.
+ScriptContents parseVbsScript(std::vector<std::u16string> lines);
 
 // The same for a file named without the dialog (the command line, a drop):
 // Read or Failed.

@@ -36,8 +36,8 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
     SaveOutcome outcome = SaveOutcome::Cancelled;
     if (services.dialog.FileName != bareName) {
         state.outputPath = services.dialog.FileName;
-        const auto lines = format == ScriptFormat::Vbs ? vbsLines(def, state, services.files)
-                                                       : htmlLines(def, state, services.files);
+        const auto lines =
+            format == ScriptFormat::Vbs ? vbsLines(def, state, services.files) : htmlLines(def, state, services.files);
         const FileResult result = services.files.writeLines(state.outputPath, lines);
         if (result.ok) {
             outcome = SaveOutcome::Written;

@@ -7,7 +7,7 @@ namespace bw {
 namespace {
 
 std::u16string messageLine(std::u16string_view opening, const std::u16string& prompt, std::u16string_view buttons,
-                           const WindowState& state, const std::u16string& title) {
+                           const WindowState& state, std::u16string_view defaultSuffix, const std::u16string& title) {
     std::u16string line;
     line.reserve(opening.size() + prompt.size() + title.size() + 48);
     line += opening;
@@ -18,6 +18,7 @@ std::u16string messageLine(std::u16string_view opening, const std::u16string& pr
     line += u" + ";
     line += state.iconValue;
     line += state.rightSuffix;
+    line += defaultSuffix;
     line += u", \"";
     line += title;
     line += u"\")";
@@ -30,8 +31,8 @@ std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowSt
                                      const TextFileStore& codePage) {
     const std::u16string title = escapeForLiteral(def.title, codePage);
     std::vector<std::u16string> lines;
-    lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body, codePage),
-                                state.buttonValue, state, title));
+    lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body, codePage), state.buttonValue, state,
+                                defaultButtonSuffix(def.defaultButton), title));
     if (!def.continuation) {
         return lines;
     }
@@ -40,8 +41,7 @@ std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowSt
         const FollowUp& followUp = def.followUps[slot];
         lines.push_back(u"Case " + state.returnCode[slot]);
         lines.push_back(messageLine(followUp.enabled ? u"SelectKey = MsgBox(" : u"'SelectKey = MsgBox(",
-                                    escapeForLiteral(followUp.text, codePage), u"0", state,
-                                    title));
+                                    escapeForLiteral(followUp.text, codePage), u"0", state, {}, title));
     }
     lines.emplace_back(u"End Select");
     return lines;

@@ -14,8 +14,8 @@ namespace bw::test {
 // It records the order of what happened so tests can check it.
 class MemoryEditor : public EditorControls {
 public:
-    std::array<std::u16string, 6> texts = {u"", u"", u"Text3", kInitialFollowUpText, kInitialFollowUpText,
-                                           kInitialFollowUpText};
+    std::array<std::u16string, 6> texts = {
+        u"", u"", u"Text3", kInitialFollowUpText, kInitialFollowUpText, kInitialFollowUpText};
     std::array<int, 5> checks = {0, 0, 0, 0, 0};
     int iconOption = -1;
     int buttonOption = -1;
@@ -23,6 +23,8 @@ public:
     std::array<bool, 3> slotTextEnabled = {true, true, true};
     std::array<bool, 3> frameVisible = {true, true, true};
     std::array<std::u16string, 3> captions = {u"チェック0", u"チェック1", u"チェック2"};
+    int defaultPosition = 0;
+    int defaultChoices = 3;
     bool wide = false;
     std::u16string label1 = u"0";
     WindowState windowState;
@@ -80,11 +82,22 @@ public:
         applyButtonSetRule(*this, index);
     }
 
+    int defaultButton() const override { return defaultPosition; }
+    void setDefaultButton(int position) override {
+        if (position != defaultPosition) {
+            defaultPosition = position;
+            events.push_back("default" + std::to_string(position));
+        }
+    }
+    void setDefaultButtonChoices(int count) override { defaultChoices = count; }
+
     void setSlotControlsEnabled(int slot, bool enabled) override {
         slotControlsEnabled[static_cast<std::size_t>(slot)] = enabled;
         slotTextEnabled[static_cast<std::size_t>(slot)] = enabled;
     }
-    void setSlotFrameVisible(int slot, bool visible) override { frameVisible[static_cast<std::size_t>(slot)] = visible; }
+    void setSlotFrameVisible(int slot, bool visible) override {
+        frameVisible[static_cast<std::size_t>(slot)] = visible;
+    }
     void setSlotCaption(int slot, std::u16string_view caption) override {
         captions[static_cast<std::size_t>(slot)] = caption;
     }

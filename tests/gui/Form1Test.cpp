@@ -86,8 +86,8 @@ private slots:
         folder = std::make_unique<QTemporaryDir>();
         sent.clear();
         uploads = abouts = 0;
-        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"/opt/samples",
-                                                     [this] { ++uploads; }, [this] { ++abouts; },
+        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"/opt/samples", [this] { ++uploads; },
+                                                     [this] { ++abouts; },
                                                      [this](const std::u16string& body) { sent.push_back(body); }});
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -180,18 +180,21 @@ private slots:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("codes");
         QTest::addColumn<QList<bool>>("visible");
-        QTest::newRow("OKとキャンセル") << "Option2_6" << QStringList{"OKを押したとき", "キャンセルを押したとき", "無視を押したとき"}
-                                 << QStringList{"1", "2", "3"} << QList<bool>{true, true, false};
+        QTest::newRow("OKとキャンセル") << "Option2_6"
+                                        << QStringList{"OKを押したとき", "キャンセルを押したとき", "無視を押したとき"}
+                                        << QStringList{"1", "2", "3"} << QList<bool>{true, true, false};
         QTest::newRow("はい、いいえ、キャンセル")
             << "Option2_8" << QStringList{"はいを押したとき", "いいえを押したとき", "キャンセルを押したとき"}
             << QStringList{"6", "7", "2"} << QList<bool>{true, true, true};
-        QTest::newRow("はい、いいえ") << "Option2_9" << QStringList{"はいを押したとき", "いいえを押したとき", "無視を押したとき"}
-                                << QStringList{"6", "7", "2"} << QList<bool>{true, true, false};
+        QTest::newRow("はい、いいえ") << "Option2_9"
+                                      << QStringList{"はいを押したとき", "いいえを押したとき", "無視を押したとき"}
+                                      << QStringList{"6", "7", "2"} << QList<bool>{true, true, false};
         QTest::newRow("再試行、キャンセル")
             << "Option2_10" << QStringList{"再試行を押したとき", "キャンセルを押したとき", "無視を押したとき"}
             << QStringList{"4", "2", "1"} << QList<bool>{true, true, false};
-        QTest::newRow("OKのみ") << "Option2_5" << QStringList{"OKを押したとき", "再試行を押したとき", "無視を押したとき"}
-                              << QStringList{"1", "2", "3"} << QList<bool>{true, false, false};
+        QTest::newRow("OKのみ") << "Option2_5"
+                                << QStringList{"OKを押したとき", "再試行を押したとき", "無視を押したとき"}
+                                << QStringList{"1", "2", "3"} << QList<bool>{true, false, false};
     }
 
     // Each set is chosen after Abort/Retry/Ignore with two slots unchecked.
@@ -342,21 +345,27 @@ private slots:
         QTest::addColumn<QList<int>>("styles");
         QTest::addColumn<QStringList>("prompts");
         QTest::addColumn<QString>("label");
-        QTest::newRow("one box") << "Option1_3" << "Option2_9" << false << false << "" << 6 << QList<int>{68}
-                                 << QStringList{"body"} << "68";
-        QTest::newRow("right aligned") << "Option1_3" << "Option2_9" << false << true << "" << 6
-                                       << QList<int>{524356} << QStringList{"body"} << "68";
-        QTest::newRow("OK leads to slot 0") << "Option1_0" << "Option2_5" << true << false << "" << 1
-                                            << QList<int>{16, 16} << QStringList{"body", "f0"} << "16";
-        QTest::newRow("Cancel leads to slot 2") << "Option1_1" << "Option2_8" << true << false << "" << 2
-                                                << QList<int>{35, 32} << QStringList{"body", "f2"} << "35";
+        QTest::newRow("one box") << "Option1_3"
+                                 << "Option2_9" << false << false << "" << 6 << QList<int>{68} << QStringList{"body"}
+                                 << "68";
+        QTest::newRow("right aligned") << "Option1_3"
+                                       << "Option2_9" << false << true << "" << 6 << QList<int>{524356}
+                                       << QStringList{"body"} << "68";
+        QTest::newRow("OK leads to slot 0")
+            << "Option1_0"
+            << "Option2_5" << true << false << "" << 1 << QList<int>{16, 16} << QStringList{"body", "f0"} << "16";
+        QTest::newRow("Cancel leads to slot 2")
+            << "Option1_1"
+            << "Option2_8" << true << false << "" << 2 << QList<int>{35, 32} << QStringList{"body", "f2"} << "35";
         QTest::newRow("unchecked slot shows nothing more")
-            << "Option1_1" << "Option2_8" << true << false << "Check6" << 7 << QList<int>{35} << QStringList{"body"}
-            << "35";
-        QTest::newRow("both boxes right aligned") << "Option1_0" << "Option2_5" << true << true << "" << 1
+            << "Option1_1"
+            << "Option2_8" << true << false << "Check6" << 7 << QList<int>{35} << QStringList{"body"} << "35";
+        QTest::newRow("both boxes right aligned") << "Option1_0"
+                                                  << "Option2_5" << true << true << "" << 1
                                                   << QList<int>{524304, 524304} << QStringList{"body", "f0"} << "16";
-        QTest::newRow("no slot answers") << "Option1_0" << "Option2_5" << true << false << "" << 7
-                                         << QList<int>{16} << QStringList{"body"} << "16";
+        QTest::newRow("no slot answers") << "Option1_0"
+                                         << "Option2_5" << true << false << "" << 7 << QList<int>{16}
+                                         << QStringList{"body"} << "16";
     }
 
     void preview() {
@@ -443,8 +452,8 @@ private slots:
         }
         QCOMPARE(QFile::exists(path("exit.vbs")), fileWritten);
         if (fileWritten) {
-            QCOMPARE(bytes(path("exit.vbs")),
-                     QByteArray("selectkey = MsgBox(\"\", 4 + 48 + vbMsgBoxRight, \"edited \"&Chr(34)&\"title\"&Chr(34)&\"\")\r\n"));
+            QCOMPARE(bytes(path("exit.vbs")), QByteArray("selectkey = MsgBox(\"\", 4 + 48 + vbMsgBoxRight, \"edited "
+                                                         "\"&Chr(34)&\"title\"&Chr(34)&\"\")\r\n"));
         }
         if (!closes) {
             QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("edited \"title\""));
@@ -478,13 +487,20 @@ private slots:
     void menusAndTheirCaptions_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("新規作成") << "新規作成" << "新規作成(&N)";
-        QTest::newRow("VBSを開く") << "VBSを開く" << "VBSを開く(&V)";
-        QTest::newRow("VBSとして保存") << "VBSとして保存" << "VBSとして保存（&V）";
-        QTest::newRow("終了") << "終了" << "終了(&E)";
-        QTest::newRow("サンプル") << "サンプル" << "サンプル(&S)";
-        QTest::newRow("アップロード") << "アップロード" << "アップロード(&U)";
-        QTest::newRow("バージョン情報") << "バージョン情報" << "バージョン情報(&A)";
+        QTest::newRow("新規作成") << "新規作成"
+                                  << "新規作成(&N)";
+        QTest::newRow("VBSを開く") << "VBSを開く"
+                                   << "VBSを開く(&V)";
+        QTest::newRow("VBSとして保存") << "VBSとして保存"
+                                       << "VBSとして保存（&V）";
+        QTest::newRow("終了") << "終了"
+                              << "終了(&E)";
+        QTest::newRow("サンプル") << "サンプル"
+                                  << "サンプル(&S)";
+        QTest::newRow("アップロード") << "アップロード"
+                                      << "アップロード(&U)";
+        QTest::newRow("バージョン情報") << "バージョン情報"
+                                        << "バージョン情報(&A)";
     }
 
     void menusAndTheirCaptions() {
@@ -521,6 +537,28 @@ private slots:
         get<QPlainTextEdit>("Text1")->moveCursor(QTextCursor::End);
         QTest::keyClicks(get<QPlainTextEdit>("Text1"), "e");
         QCOMPARE(form->text(TextBoxId::Text1), u"a\r\nb\r\nc\r\nde");
+    }
+
+    // The default-button menu offers the set's buttons by name; the choice goes
+    // into the preview's style and the saved script.
+    void defaultButtonMenu() {
+        choose("Option2_8");
+        const QStringList expected = {"はい(&1)", "いいえ(&2)", "キャンセル(&3)"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(action(QStringLiteral("既定のボタン%1").arg(i + 1))->text(), expected[i]);
+        }
+        action("既定のボタン3")->trigger();
+        click("Command1");
+        QCOMPARE(messages->calls.at(0).style, 3 + 16 + 512);
+        choose("Option2_9");
+        QVERIFY(!action("既定のボタン3")->isVisible());
+        QVERIFY(action("既定のボタン1")->isChecked());
+        action("既定のボタン2")->trigger();
+        dialog->answers.push_back(path("d.vbs").toStdU16String());
+        click("Command2");
+        QCOMPARE(bytes(path("d.vbs")), QByteArray("selectkey = MsgBox(\"\", 4 + 16 + vbDefaultButton2, \"\")\r\n"));
+        action("新規作成")->trigger();
+        QVERIFY(action("既定のボタン1")->isChecked());
     }
 
     void textBoxLineBreaksAreCrLfPairs() {

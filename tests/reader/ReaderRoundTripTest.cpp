@@ -102,6 +102,7 @@ public:
         def.body = text(false);
         def.icon = static_cast<IconKind>(pick(4));
         def.buttons = static_cast<ButtonSet>(pick(6));
+        def.defaultButton = static_cast<int>(pick(static_cast<std::size_t>(buttonCount(buttonSetRow(def.buttons)))));
         def.rightAligned = pick(2) == 1;
         def.continuation = pick(2) == 1;
         for (FollowUp& followUp : def.followUps) {

@@ -55,6 +55,7 @@ inline std::string readBackFailures(ReaderHarness& h, const DialogDefinition& de
     expect(got.icon == def.icon, "icon");
     expect(got.buttons == def.buttons, "buttons");
     expect(got.rightAligned == def.rightAligned, "alignment");
+    expect(got.defaultButton == def.defaultButton, "default button");
     expect(got.continuation == def.continuation, "continuation");
     expect(state.iconValue == expectedState.iconValue, "iconValue");
     expect(state.buttonValue == expectedState.buttonValue, "buttonValue");
