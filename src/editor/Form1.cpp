@@ -8,6 +8,8 @@
 #include "model/FileDialog.h"
 #include "model/MessageBoxService.h"
 #include "platform/TextConversion.h"
+#include "reader/OpenScriptFile.h"
+#include "reader/Ps1Reader.h"
 #include "reader/VbsReader.h"
 
 #include <QActionGroup>
@@ -102,6 +104,12 @@ void Form1::buildMenus() {
     action(file, "新規作成", QStringLiteral("新規作成(&N)"), [this] { applyNew(*this); });
     action(file, "VBSを開く", QStringLiteral("VBSを開く(&V)"), [this] { openScript(false); });
     action(file, "VBSとして保存", QStringLiteral("VBSとして保存（&V）"), [this] { save(ScriptFormat::Vbs); });
+    action(file, "PowerShellを開く", QStringLiteral("PowerShellを開く(&O)"), [this] {
+        services_.fileDialog.InitDir.clear();
+        readPs1Script(*this, services_.fileDialog, services_.files, services_.messages);
+    });
+    action(file, "PowerShellとして保存", QStringLiteral("PowerShellとして保存(&P)"),
+           [this] { save(ScriptFormat::Ps1); });
     file->addSeparator()->setObjectName(QStringLiteral("ア"));
     action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
 
@@ -290,7 +298,7 @@ void Form1::openScript(bool sample) {
     readScript(*this, services_.fileDialog, services_.files, services_.messages);
 }
 
-void Form1::openPath(const std::u16string& path) { readScriptFile(*this, path, services_.files, services_.messages); }
+void Form1::openPath(const std::u16string& path) { openScriptFile(*this, path, services_.files, services_.messages); }
 
 void Form1::exitNow() {
     ending_ = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadOutcome.h"
 #include "ScriptContents.h"
 
 #include <string>
@@ -11,8 +12,6 @@ class EditorControls;
 class FileDialog;
 class MessageBoxService;
 class TextFileStore;
-
-enum class ReadOutcome { Read, Cancelled, Failed };
 
 // Opens a script in the writer's format back into the editor: asks for the file
 // ("dialog.vbs", the script filter, the open dialog), reads at most its first

@@ -1,5 +1,6 @@
 #include "SaveCommand.h"
 
+#include "Ps1Writer.h"
 #include "ScriptWriter.h"
 #include "model/EditorRules.h"
 #include "model/FileDialog.h"
@@ -10,15 +11,45 @@
 namespace bw {
 
 std::u16string defaultFileName(ScriptFormat format) {
-    return format == ScriptFormat::Vbs ? u"dialog.vbs" : u"dialog.htm";
+    switch (format) {
+        case ScriptFormat::Html:
+            return u"dialog.htm";
+        case ScriptFormat::Ps1:
+            return u"dialog.ps1";
+        case ScriptFormat::Vbs:
+            break;
+    }
+    return u"dialog.vbs";
 }
 
 std::u16string saveFilter(ScriptFormat format, bool continuation) {
     if (format == ScriptFormat::Html) {
         return u"HTML(*.htm)|*.htm";
     }
+    if (format == ScriptFormat::Ps1) {
+        return u"PowerShell スクリプト(*.ps1)|*.ps1";
+    }
     return continuation ? u"VisualBasicScriptFile(*.vbs)|*.vbs"
                         : u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*";
+}
+
+std::vector<std::u16string> scriptLines(ScriptFormat format, const DialogDefinition& def, const WindowState& state,
+                                        const TextFileStore& codePage) {
+    switch (format) {
+        case ScriptFormat::Html:
+            return htmlLines(def, state, codePage);
+        case ScriptFormat::Ps1:
+            return ps1Lines(def);
+        case ScriptFormat::Vbs:
+            break;
+    }
+    return vbsLines(def, state, codePage);
+}
+
+FileResult writeScript(TextFileStore& files, const std::u16string& path, ScriptFormat format,
+                       const DialogDefinition& def, const WindowState& state) {
+    const TextEncoding encoding = format == ScriptFormat::Ps1 ? TextEncoding::Utf8 : TextEncoding::CodePage932;
+    return files.writeText(path, scriptLines(format, def, state, files), encoding);
 }
 
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
@@ -36,9 +67,7 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
     SaveOutcome outcome = SaveOutcome::Cancelled;
     if (services.dialog.FileName != bareName) {
         state.outputPath = services.dialog.FileName;
-        const auto lines =
-            format == ScriptFormat::Vbs ? vbsLines(def, state, services.files) : htmlLines(def, state, services.files);
-        const FileResult result = services.files.writeLines(state.outputPath, lines);
+        const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
         if (result.ok) {
             outcome = SaveOutcome::Written;
         } else {
@@ -48,7 +77,9 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
         }
     }
 
-    if (outcome != SaveOutcome::Failed && snapshot == SnapshotAfterSave::Take) {
+    const bool snapshotAfterCancel = format != ScriptFormat::Ps1;
+    if ((outcome == SaveOutcome::Written || (outcome == SaveOutcome::Cancelled && snapshotAfterCancel)) &&
+        snapshot == SnapshotAfterSave::Take) {
         state.savedSnapshot = currentTexts(editor);
     }
     return outcome;

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "model/DialogDefinition.h"
+#include "model/TextFileStore.h"
+#include "model/WindowState.h"
+
 #include <string>
+#include <vector>
 
 namespace bw {
 
 class EditorControls;
 class FileDialog;
 class MessageBoxService;
-class TextFileStore;
 
-enum class ScriptFormat { Vbs, Html };
+enum class ScriptFormat { Vbs, Html, Ps1 };
 enum class SaveOutcome { Written, Cancelled, Failed };
 
 // After a save from a button or the menu the snapshot is taken (also after a
@@ -22,6 +26,13 @@ struct SaveServices {
     MessageBoxService& messages;
 };
 
+// The lines a save of the format writes, and the write itself in the format's
+// encoding (code page 932, or UTF-8 for PowerShell).
+std::vector<std::u16string> scriptLines(ScriptFormat format, const DialogDefinition& def, const WindowState& state,
+                                        const TextFileStore& codePage);
+FileResult writeScript(TextFileStore& files, const std::u16string& path, ScriptFormat format,
+                       const DialogDefinition& def, const WindowState& state);
+
 // The default bare file name and the filter text of each save.
 std::u16string defaultFileName(ScriptFormat format);
 std::u16string saveFilter(ScriptFormat format, bool continuation);
@@ -29,6 +40,8 @@ std::u16string saveFilter(ScriptFormat format, bool continuation);
 // Saves the definition the controls hold as a script or an HTML page. The
 // controls' texts are never changed. A file that cannot be written is reported
 // in a message box naming the file and the reason, and no snapshot is taken.
+// A PowerShell script (UTF-8) takes its snapshot only when it was written, not
+// after a cancelled dialog.
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
                        SnapshotAfterSave snapshot = SnapshotAfterSave::Take);
 

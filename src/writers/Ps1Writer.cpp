@@ -1,0 +1,128 @@
+#include "Ps1Writer.h"
+
+#include "model/DialogTables.h"
+#include "model/Ps1Format.h"
+#include "model/WindowState.h"
+
+namespace bw {
+
+namespace {
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// A surrogate without its partner, which UTF-8 cannot hold.
+bool isLoneSurrogate(std::u16string_view text, std::size_t i) {
+    const char16_t c = text[i];
+    if (isHighSurrogate(c)) {
+        return i + 1 >= text.size() || !isLowSurrogate(text[i + 1]);
+    }
+    if (isLowSurrogate(c)) {
+        return i == 0 || !isHighSurrogate(text[i - 1]);
+    }
+    return false;
+}
+
+bool isBreak(char16_t c) { return c == u'\r' || c == u'\n' || c == u'\0'; }
+
+void appendHex(std::u16string& out, char16_t unit) {
+    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    out += u"0x";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += kDigits[(unit >> shift) & 0xF];
+    }
+}
+
+std::u16string enumArgument(std::u16string_view type, std::u16string_view name) {
+    std::u16string out(type);
+    out += name;
+    return out;
+}
+
+// The arguments after the text: title, buttons, icon, then the default button
+// and the options where they are not the first button and none.
+std::u16string showCall(std::u16string_view start, const std::u16string& text, const std::u16string& title,
+                        ButtonSet buttons, const DialogDefinition& def, int defaultButton) {
+    std::u16string line(start);
+    line += text;
+    line += u", ";
+    line += title;
+    line += u", ";
+    line += enumArgument(ps1::kButtonsType, ps1::kButtonNames[static_cast<std::size_t>(buttons)]);
+    line += u", ";
+    line += enumArgument(ps1::kIconType, ps1::kIconNames[static_cast<std::size_t>(def.icon)]);
+    if (defaultButton != 0 || def.rightAligned) {
+        line += u", ";
+        line +=
+            enumArgument(ps1::kDefaultButtonType, ps1::kDefaultButtonNames[static_cast<std::size_t>(defaultButton)]);
+    }
+    if (def.rightAligned) {
+        line += u", ";
+        line += enumArgument(ps1::kOptionsType, ps1::kRightAlign);
+    }
+    line += u')';
+    return line;
+}
+
+}  // namespace
+
+std::u16string ps1TextExpression(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size() + 2 + text.size() / 8);
+    out += u'\'';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        if (isBreak(c)) {
+            out += u"' + \"";
+            for (; i < text.size() && isBreak(text[i]); ++i) {
+                out += text[i] == u'\r' ? u"`r" : text[i] == u'\n' ? u"`n" : u"`0";
+            }
+            out += u"\" + '";
+            continue;
+        }
+        if (isLoneSurrogate(text, i)) {
+            out += u"' + [char]";
+            appendHex(out, c);
+            out += u" + '";
+        } else {
+            out += c;
+            if (ps1::isSingleQuote(c)) {
+                out += c;
+            }
+        }
+        ++i;
+    }
+    out += u'\'';
+    return out;
+}
+
+std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
+    const std::u16string title = ps1TextExpression(def.title);
+    std::vector<std::u16string> lines;
+    lines.emplace_back(ps1::kHowToRun);
+    lines.emplace_back(ps1::kLoadForms);
+    lines.push_back(
+        showCall(ps1::kDialogStart, ps1TextExpression(def.body), title, def.buttons, def, def.defaultButton));
+    if (!def.continuation) {
+        return lines;
+    }
+    const std::u16string indent(ps1::kIndent);
+    lines.emplace_back(ps1::kSwitchStart);
+    const ButtonSetRow& row = buttonSetRow(def.buttons);
+    for (std::size_t slot = 0; slot < def.followUps.size(); ++slot) {
+        const FollowUp& followUp = def.followUps[slot];
+        lines.push_back(indent + decimalText(row.returnCodes[slot]) + u" {");
+        std::u16string message = indent + indent;
+        if (!followUp.enabled) {
+            message += ps1::kCommentedOut;
+        }
+        message += showCall(ps1::kFollowUpStart, ps1TextExpression(followUp.text), title, ButtonSet::OkOnly, def, 0);
+        lines.push_back(std::move(message));
+        lines.push_back(indent + u"}");
+    }
+    lines.emplace_back(u"}");
+    return lines;
+}
+
+}  // namespace bw

@@ -1,0 +1,191 @@
+#include "DefinitionGenerator.h"
+#include "ReaderHarness.h"
+#include "RoundTripCheck.h"
+#include "model/Ps1Format.h"
+#include "reader/Ps1Reader.h"
+#include "writers/Ps1Writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace bw::test {
+namespace {
+
+struct ExpressionCase {
+    const char* name;
+    std::u16string text;
+    std::u16string expression;
+};
+
+class Ps1Expression : public ::testing::TestWithParam<ExpressionCase> {};
+
+TEST_P(Ps1Expression, IsWrittenAndReadBack) {
+    const ExpressionCase& c = GetParam();
+    EXPECT_EQ(ps1TextExpression(c.text), c.expression);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Ps1Expression,
+                         ::testing::Values(ExpressionCase{"Empty", u"", u"''"},
+                                           ExpressionCase{"Worked", u"It's\r\ndone", u"'It''s' + \"`r`n\" + 'done'"},
+                                           ExpressionCase{"CurlyQuotes", u"\u2018a\u2019\u201A\u201B",
+                                                          u"'\u2018\u2018a\u2019\u2019\u201A\u201A\u201B\u201B'"},
+                                           ExpressionCase{"DoubleQuoteAndDollar", u"\"$x`", u"'\"$x`'"},
+                                           ExpressionCase{"RunOfBreaks", std::u16string(u"\r\n\r\n\n\r\0x", 8),
+                                                          u"'' + \"`r`n`r`n`n`r`0\" + 'x'"},
+                                           ExpressionCase{"EndsWithBreak", u"a\r\n", u"'a' + \"`r`n\" + ''"},
+                                           ExpressionCase{"Emoji", u"\U0001F600", u"'\U0001F600'"},
+                                           ExpressionCase{"LoneSurrogates",
+                                                          std::u16string{u'a', char16_t{0xDE00}, char16_t{0xD83D}},
+                                                          u"'a' + [char]0xDE00 + '' + [char]0xD83D + ''"}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+std::vector<std::u16string> workedExampleLines() {
+    DialogDefinition def;
+    def.title = u"Question";
+    def.body = u"Save the file?\r\nIt will be \"final\".";
+    def.icon = IconKind::Question;
+    def.buttons = ButtonSet::YesNoCancel;
+    def.defaultButton = 1;
+    def.rightAligned = true;
+    def.continuation = true;
+    def.followUps = {{{true, u"Saved."}, {true, u"Not saved."}, {false, u"本文"}}};
+    return ps1Lines(def);
+}
+
+TEST(Ps1Writer, WorkedExample) {
+    const std::u16string show = u"[System.Windows.Forms.MessageBox]::Show(";
+    const std::u16string tail =
+        u", 'Question', [System.Windows.Forms.MessageBoxButtons]::OK, [System.Windows.Forms.MessageBoxIcon]::Question, "
+        u"[System.Windows.Forms.MessageBoxDefaultButton]::Button1, "
+        u"[System.Windows.Forms.MessageBoxOptions]::RightAlign)";
+    const std::vector<std::u16string> expected = {
+        std::u16string(ps1::kHowToRun),
+        u"Add-Type -AssemblyName System.Windows.Forms",
+        u"$answer = " + show +
+            u"'Save the file?' + \"`r`n\" + 'It will be \"final\".', 'Question', "
+            u"[System.Windows.Forms.MessageBoxButtons]::YesNoCancel, [System.Windows.Forms.MessageBoxIcon]::Question, "
+            u"[System.Windows.Forms.MessageBoxDefaultButton]::Button2, "
+            u"[System.Windows.Forms.MessageBoxOptions]::RightAlign)",
+        u"switch ([int]$answer) {",
+        u"    6 {",
+        u"        [void]" + show + u"'Saved.'" + tail,
+        u"    }",
+        u"    7 {",
+        u"        [void]" + show + u"'Not saved.'" + tail,
+        u"    }",
+        u"    2 {",
+        u"        # [void]" + show + u"'本文'" + tail,
+        u"    }",
+        u"}",
+    };
+    EXPECT_EQ(workedExampleLines(), expected);
+}
+
+// Where the tests' scripts go for the PowerShell grammar check, when it runs.
+void keepForGrammarCheck(const std::string& name, const std::vector<std::u16string>& lines) {
+    if (const char* folder = std::getenv("BOXWRIGHT_PS1_OUT")) {
+        std::ofstream out(std::filesystem::path(folder) / (name + ".ps1"), std::ios::binary);
+        out << ByteFileStore::joinLines(lines, TextEncoding::Utf8);
+    }
+}
+
+ReadOutcome readPs1(ReaderHarness& h, const std::string& bytes) {
+    h.files.files[u"/s/a.ps1"] = bytes;
+    h.editor.events.clear();
+    return readPs1ScriptFile(h.editor, u"/s/a.ps1", h.files, h.messages);
+}
+
+TEST(Ps1Reader, RandomDefinitionsComeBackWhole) {
+    DefinitionGenerator generator(20261207);
+    for (int i = 0; i < 3000; ++i) {
+        const DialogDefinition def = generator.next();
+        const auto lines = ps1Lines(def);
+        if (i < 200) {
+            keepForGrammarCheck("random-" + std::to_string(i), lines);
+        }
+        ReaderHarness h;
+        h.editSomethingElse();
+        ASSERT_EQ(readPs1(h, ByteFileStore::joinLines(lines, TextEncoding::Utf8)), ReadOutcome::Read) << describe(def);
+        DialogDefinition got = readDefinition(h.editor);
+        if (!def.continuation) {
+            EXPECT_EQ(h.editor.texts[3], u"earlier slot 0");
+            got.followUps = def.followUps;
+        }
+        ASSERT_EQ(got, def) << describe(def);
+        EXPECT_EQ(h.editor.windowState.savedSnapshot.body, def.body);
+    }
+    keepForGrammarCheck("worked-example", workedExampleLines());
+}
+
+// Files a user may have edited by hand: read when they stay within the format,
+// reported with the line where they leave it, and then nothing changes.
+struct InputCase {
+    const char* name;
+    std::string bytes;
+    std::size_t errorLine;  // 0: read
+    std::u16string body;
+};
+
+std::string worked() { return ByteFileStore::joinLines(workedExampleLines(), TextEncoding::Utf8); }
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+class Ps1Input : public ::testing::TestWithParam<InputCase> {};
+
+TEST_P(Ps1Input, IsReadOrReported) {
+    const InputCase& c = GetParam();
+    ReaderHarness h;
+    h.editSomethingElse();
+    const std::string before = dump(h.editor);
+    const ReadOutcome outcome = readPs1(h, c.bytes);
+    if (c.errorLine == 0) {
+        ASSERT_EQ(outcome, ReadOutcome::Read) << (h.messages.calls.empty() ? "" : utf8(h.messages.calls[0].prompt));
+        EXPECT_EQ(h.editor.texts[0], c.body);
+        return;
+    }
+    EXPECT_EQ(outcome, ReadOutcome::Failed);
+    ASSERT_EQ(h.messages.calls.size(), 1u);
+    EXPECT_EQ(h.messages.calls[0].prompt, u"「/s/a.ps1」は Boxwright の PowerShell 形式ではありません（" +
+                                              decimalText(static_cast<std::int64_t>(c.errorLine)) + u" 行目）。");
+    EXPECT_EQ(dump(h.editor), before);
+}
+
+const std::u16string kWorkedBody = u"Save the file?\r\nIt will be \"final\".";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Ps1Input,
+    ::testing::Values(
+        InputCase{"Written", worked(), 0, kWorkedBody},
+        InputCase{"WithoutByteOrderMark", worked().substr(3), 0, kWorkedBody},
+        InputCase{"LfLineEnds", replaced(replaced(worked(), "\r\n", "\n"), "\r\n", "\n"), 0, kWorkedBody},
+        InputCase{"BlankAndCommentLinesCaseAndOneLineBranch",
+                  "\n# note\r\nadd-type -assemblyname system.windows.forms\r\n\r\n$Answer = "
+                  "[system.windows.forms.messagebox]::show('b', 't', [System.Windows.Forms.MessageBoxButtons]::yesno, "
+                  "[System.Windows.Forms.MessageBoxIcon]::error)\r\nSWITCH ([int]$answer) {\r\n7 { [void]"
+                  "[System.Windows.Forms.MessageBox]::Show('n', 't', [System.Windows.Forms.MessageBoxButtons]::OK, "
+                  "[System.Windows.Forms.MessageBoxIcon]::Error) }\r\n}\r\n# end\r\n",
+                  0, u"b"},
+        InputCase{"InvalidUtf8BecomesReplacement", replaced(worked(), "Save", "S\xFF\xFE"), 0,
+                  u"S\uFFFD\uFFFD the file?\r\nIt will be \"final\"."},
+        InputCase{"Empty", "", 1, u""},
+        InputCase{"OnlyTheComment", worked().substr(0, worked().find("Add-Type")), 1, u""},
+        InputCase{"CutInsideTheDialog", worked().substr(0, worked().find("It will")), 3, u""},
+        InputCase{"CutInsideTheSwitch", worked().substr(0, worked().find("    7 {")), 7, u""},
+        InputCase{"VariableInAText", replaced(worked(), "\"`r`n\"", "\"$x\""), 3, u""},
+        InputCase{"UnknownButtons", replaced(worked(), "::YesNoCancel", "::YesNoMaybe"), 3, u""},
+        InputCase{"CodeOfNoSlot", replaced(worked(), "    7 {", "    5 {"), 8, u""},
+        InputCase{"CommentedOneLineBranch", replaced(worked(), "    6 {\r\n        [void]", "    6 { # [void]"), 5,
+                  u""},
+        InputCase{"TrailingStatement", worked() + "Remove-Item C:\\\r\n", 15, u""},
+        InputCase{"AVbsScript", ByteFileStore::joinLines({u"selectkey = MsgBox(\"b\", 0 + 16, \"t\")"}), 1, u""},
+        InputCase{"BinaryBytes", std::string("\x00\x01\x02\xFF\r\n\x89PNG", 10), 1, u""}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+}  // namespace
+}  // namespace bw::test
