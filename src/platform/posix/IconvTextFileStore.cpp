@@ -1,5 +1,6 @@
 #include "IconvTextFileStore.h"
 
+#include "platform/CodePage932.h"
 #include "platform/CrLfLines.h"
 #include "platform/SystemTextFileStore.h"
 
@@ -61,6 +62,10 @@ struct EncodeTable {
         }
         iconv_close(toCp);
         iconv_close(fromCp);
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            length[extra.unit] = 1;
+            bytes[extra.unit] = extra.byte;
+        }
     }
 };
 
@@ -209,9 +214,14 @@ struct DecodeTable {
             return static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                          (static_cast<unsigned char>(out[1]) << 8));
         };
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            single[extra.byte] = extra.unit;
+        }
         for (unsigned lead = 0; lead < 0x100; ++lead) {
             const char one[1] = {static_cast<char>(lead)};
-            single[lead] = decodeOne(one, 1);
+            if (single[lead] == 0) {
+                single[lead] = decodeOne(one, 1);
+            }
             if (lead == 0 || single[lead] != 0) {
                 continue;
             }

@@ -1,4 +1,5 @@
 // Text files in code page 932 through the Windows conversion API.
+#include "platform/CodePage932.h"
 #include "platform/CrLfLines.h"
 #include "platform/SystemTextFileStore.h"
 
@@ -43,8 +44,22 @@ struct EncodeTable {
                                                                   static_cast<unsigned char>(out[1]));
         }
         length[0] = 1;
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            length[extra.unit] = 1;
+            bytes[extra.unit] = extra.byte;
+        }
     }
 };
+
+// The character of a byte that Windows maps on its own; 0 for any other byte.
+char16_t extraUnit(unsigned char byte) {
+    for (const CodePage932Extra& extra : kCodePage932Extras) {
+        if (extra.byte == byte) {
+            return extra.unit;
+        }
+    }
+    return 0;
+}
 
 const EncodeTable& encodeTable() {
     static const EncodeTable table;
@@ -93,6 +108,11 @@ std::u16string decode(std::string_view bytes) {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
+        if (const char16_t extra = extraUnit(static_cast<unsigned char>(bytes[i])); extra != 0) {
+            out += extra;
+            ++i;
+            continue;
+        }
         const int size = (IsDBCSLeadByteEx(kCodePage, static_cast<BYTE>(bytes[i])) && i + 1 < bytes.size()) ? 2 : 1;
         wchar_t unit = 0;
         if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, size, &unit, 1) == 1) {
