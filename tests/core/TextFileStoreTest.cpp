@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,34 +27,6 @@ TEST(TextFileStore, EncodesCodePage932WithCrLfAfterEveryLine) {
     for (const char16_t unit : kWindowsSingleBytes) {
         EXPECT_TRUE(store.isRepresentable(unit));
     }
-}
-
-TEST(TextFileStore, ReplacesAnExistingFileAndKeepsItsMode) {
-    TempFolder folder;
-    IconvTextFileStore store;
-    const auto path = folder.path() / "a.vbs";
-    writeBytes(path, "old content that is longer");
-    ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(store.writeLines(path.u16string(), {u"new"}).ok);
-    EXPECT_EQ(fileBytes(path), "new\r\n");
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    // Nothing else is left in the folder: the temporary file was renamed.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
-TEST(TextFileStore, FailedWriteNamesTheReasonAndLeavesNoTrace) {
-    TempFolder folder;
-    IconvTextFileStore store;
-    const FileResult missingFolder = store.writeLines(folder.file("no/such/dir.vbs"), {u"x"});
-    EXPECT_FALSE(missingFolder.ok);
-    EXPECT_FALSE(missingFolder.error.empty());
-    std::filesystem::create_directory(folder.path() / "d");
-    const FileResult isFolder = store.writeLines(folder.file("d"), {u"x"});
-    EXPECT_FALSE(isFolder.ok);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path() / "d"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 // UTF-8 files: a byte-order mark first, every character as itself; read back
@@ -215,17 +186,6 @@ TEST(TextFileStoreDeathTest, ALineLargerThanMemoryIsAFailedRead) {
     IconvTextFileStore store;
     EXPECT_EXIT(readWithLittleMemory(store, path.u16string()), ::testing::ExitedWithCode(0), "");
 #endif
-}
-
-TEST(TextFileStore, ReadFailuresNameTheReason) {
-    TempFolder folder;
-    IconvTextFileStore store;
-    const ReadLinesResult missing = store.readLines(folder.file("missing.vbs"), 8);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_FALSE(missing.error.empty());
-    const ReadLinesResult folderRead = store.readLines(folder.path().u16string(), 8);
-    EXPECT_FALSE(folderRead.ok);
-    EXPECT_FALSE(folderRead.error.empty());
 }
 
 }  // namespace
