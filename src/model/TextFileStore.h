@@ -34,12 +34,16 @@ public:
     // Whether a UTF-16 code unit survives the round trip through code page 932.
     virtual bool isRepresentable(char16_t unit) const = 0;
 
-    // Writes every line followed by CR LF. The file is replaced whole or not at
-    // all: an existing file stays untouched when the write fails.
+    // Writes every line followed by CR LF. The file gets the new contents whole
+    // or keeps its old ones: a failed write leaves no trace. A symbolic link is
+    // written through to its target (created when missing). An existing file
+    // keeps its identity: its mode, owner, group and other names. Anything that
+    // is not a regular file, and a read-only file, is refused and left as it is.
     virtual FileResult writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
                                  TextEncoding encoding) = 0;
 
-    // Reads at most maxLines lines. Lines end at CR LF pairs only; a lone CR or
+    // Reads at most maxLines lines of a regular file; anything else is refused
+    // without waiting on it. Lines end at CR LF pairs only; a lone CR or
     // LF belongs to its line, and the last line may lack its CR LF. A byte
     // sequence the encoding does not define becomes U+FFFD, one per bad byte.
     virtual ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) = 0;

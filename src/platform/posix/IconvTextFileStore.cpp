@@ -1,6 +1,8 @@
 #include "IconvTextFileStore.h"
 
+#include "platform/CodePage932.h"
 #include "platform/CrLfLines.h"
+#include "platform/FileProblem.h"
 #include "platform/SystemTextFileStore.h"
 
 #include <fcntl.h>
@@ -10,8 +12,10 @@
 #include <array>
 #include <bit>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <new>
+#include <random>
 #include <string>
 
 namespace bw {
@@ -61,6 +65,10 @@ struct EncodeTable {
         }
         iconv_close(toCp);
         iconv_close(fromCp);
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            length[extra.unit] = 1;
+            bytes[extra.unit] = extra.byte;
+        }
     }
 };
 
@@ -96,8 +104,31 @@ std::string utf8(std::u16string_view text) {
     return out;
 }
 
-// The system's reason for errno, as text (the C library's message is UTF-8 or ASCII).
+std::u16string text(FileProblem problem) { return std::u16string(fileProblemText(problem)); }
+
+// The reason for an errno value: the common ones in the program's own words,
+// the rest in the C library's (UTF-8 or ASCII).
 std::u16string reason(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return text(FileProblem::NoPermission);
+        case EROFS:
+            return text(FileProblem::ReadOnlyFileSystem);
+        case ENOSPC:
+        case EDQUOT:
+            return text(FileProblem::NoSpace);
+        case ENAMETOOLONG:
+            return text(FileProblem::NameTooLong);
+        case ENOENT:
+            return text(FileProblem::NotFound);
+        case EISDIR:
+            return text(FileProblem::IsFolder);
+        case ENOMEM:
+            return text(FileProblem::NoMemory);
+        default:
+            break;
+    }
     const std::string message = std::strerror(error);
     std::u16string out;
     iconv_t cd = iconv_open("UTF-16LE", "UTF-8");
@@ -120,12 +151,31 @@ std::u16string reason(int error) {
     return out;
 }
 
-FileResult failure(int error) { return FileResult{false, reason(error)}; }
+// Why something that is not a regular file is neither saved over nor opened.
+FileProblem notRegular(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return FileProblem::IsFolder;
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return FileProblem::Device;
+    }
+    if (S_ISFIFO(mode)) {
+        return FileProblem::Fifo;
+    }
+    if (S_ISSOCK(mode)) {
+        return FileProblem::Socket;
+    }
+    return FileProblem::NotRegularFile;
+}
 
-bool writeAll(int fd, const std::string& data) {
+FileResult failure(int error) { return FileResult{false, reason(error)}; }
+FileResult failure(FileProblem problem) { return FileResult{false, text(problem)}; }
+
+// Writes all of `data` from the given offset; false with errno set when a write fails.
+bool writeAllAt(int fd, std::string_view data, off_t offset) {
     std::size_t done = 0;
     while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        const ssize_t n = ::pwrite(fd, data.data() + done, data.size() - done, offset + static_cast<off_t>(done));
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -137,12 +187,177 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// Reads the whole file from its start; false with errno set when a read fails.
+bool readAll(int fd, std::string& out) {
+    std::array<char, 65536> buffer;
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n == 0;
+        }
+        out.append(buffer.data(), static_cast<std::size_t>(n));
+        at += n;
+    }
+}
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos) {
         return ".";
     }
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Follows symbolic links until the path names something else, whose status
+// goes to `info`, or nothing (`exists` false): the file a save goes to. A link
+// to a missing file thus gives the path at which to create it. 0 or errno.
+int followLinks(std::string& path, struct stat& info, bool& exists) {
+    constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        if (::lstat(path.c_str(), &info) != 0) {
+            exists = false;
+            return errno == ENOENT ? 0 : errno;
+        }
+        exists = true;
+        if (!S_ISLNK(info.st_mode)) {
+            return 0;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n < 0) {
+            return errno;
+        }
+        if (static_cast<std::size_t>(n) == link.size()) {
+            return ENAMETOOLONG;
+        }
+        link.resize(static_cast<std::size_t>(n));
+        // A relative link is relative to the folder that holds it.
+        path = link.starts_with('/') ? link : folderOf(path) + "/" + link;
+    }
+    return ELOOP;
+}
+
+// Creates a file of its own under a fresh name in the folder, with the mode
+// (less the umask and as the folder's default access rules say); -1 with errno
+// set when it cannot.
+int createTemp(const std::string& folder, mode_t mode, std::string& name) {
+    static thread_local std::mt19937 random{std::random_device{}()};
+    constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = folder + "/.boxwright-";
+        for (int i = 0; i < 8; ++i) {
+            name += kLetters[random() % kLetters.size()];
+        }
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// A file descriptor, closed when it goes out of scope.
+struct Descriptor {
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    const int fd;
+};
+
+// Makes a rename in the folder last; a failure changes nothing already done.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes the content to a new file beside the target and renames it over the
+// target, so the target is replaced whole or not at all. A new file gets the
+// default mode; an existing one's mode, owner and group go to its replacement.
+// `unkept` tells, when nothing was written, that the file could not be replaced
+// while keeping them (no right to create files in its folder, or to give the
+// file its owner or group), so that it may be written in place instead.
+FileResult replaceWhole(const std::string& target, std::string_view content, const struct stat* existing,
+                        bool& unkept) {
+    unkept = false;
+    std::string temp;
+    const int fd = createTemp(folderOf(target), existing != nullptr ? 0600 : 0666, temp);
+    if (fd < 0) {
+        unkept = existing != nullptr && (errno == EACCES || errno == EPERM);
+        return failure(errno);
+    }
+    int error = 0;
+    if (existing != nullptr) {
+        struct stat made {};
+        if (::fstat(fd, &made) != 0) {
+            error = errno;
+        } else if ((made.st_uid != existing->st_uid || made.st_gid != existing->st_gid) &&
+                   ::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+            error = errno;
+            unkept = error == EPERM || error == EINVAL;
+        } else if (::fchmod(fd, existing->st_mode & 07777) != 0) {  // after fchown, which clears set-ID bits
+            error = errno;
+        }
+    }
+    if (error == 0 && (!writeAllAt(fd, content, 0) || ::fsync(fd) != 0)) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        return failure(error);
+    }
+    syncFolder(folderOf(target));
+    return {};
+}
+
+// Writes the content over the file itself, which so keeps every name, its
+// owner, group, mode and all else. The old contents stay in memory until the
+// new ones are written and synced, and are put back if that fails.
+FileResult writeInPlace(const std::string& target, std::string_view content) {
+    const Descriptor file(::open(target.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
+        return failure(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failure(notRegular(info.st_mode));
+    }
+    std::string old;
+    try {
+        old.reserve(static_cast<std::size_t>(info.st_size));
+        if (!readAll(file.fd, old)) {
+            return failure(errno);
+        }
+    } catch (const std::bad_alloc&) {
+        return failure(ENOMEM);
+    }
+    if (!writeAllAt(file.fd, content, 0) || ::ftruncate(file.fd, static_cast<off_t>(content.size())) != 0 ||
+        ::fsync(file.fd) != 0) {
+        const int error = errno;
+        // The old contents go back over the blocks they had, so this needs no
+        // more room than the file took before.
+        if (writeAllAt(file.fd, old, 0) && ::ftruncate(file.fd, static_cast<off_t>(old.size())) == 0) {
+            ::fsync(file.fd);
+        }
+        return failure(error);
+    }
+    return {};
 }
 
 }  // namespace
@@ -209,9 +424,14 @@ struct DecodeTable {
             return static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
                                          (static_cast<unsigned char>(out[1]) << 8));
         };
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            single[extra.byte] = extra.unit;
+        }
         for (unsigned lead = 0; lead < 0x100; ++lead) {
             const char one[1] = {static_cast<char>(lead)};
-            single[lead] = decodeOne(one, 1);
+            if (single[lead] == 0) {
+                single[lead] = decodeOne(one, 1);
+            }
             if (lead == 0 || single[lead] != 0) {
                 continue;
             }
@@ -390,54 +610,62 @@ FileResult IconvTextFileStore::writeText(const std::u16string& path, const std::
         }
     }
 
-    const std::string target = utf8(path);
+    std::string target = utf8(path);
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        return failure(EISDIR);
-    }
-
-    std::string temp = folderOf(target) + "/.boxwright-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return failure(errno);
-    }
-    mode_t mode = 0;
-    if (exists) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, content) || ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temp.c_str());
+    bool exists = false;
+    if (const int error = followLinks(target, existing, exists); error != 0) {
         return failure(error);
     }
-    return {};
+    bool unkept = false;
+    if (!exists) {
+        return replaceWhole(target, content, nullptr, unkept);
+    }
+    // A device, FIFO, socket or folder is never replaced by a file.
+    if (!S_ISREG(existing.st_mode)) {
+        return failure(notRegular(existing.st_mode));
+    }
+    // A file without any write permission is read-only even to the superuser.
+    if ((existing.st_mode & 0222) == 0) {
+        return failure(FileProblem::ReadOnlyFile);
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return failure(errno);
+    }
+    // Another name of the file would keep the old contents if it were replaced.
+    if (existing.st_nlink == 1) {
+        FileResult result = replaceWhole(target, content, &existing, unkept);
+        if (!unkept) {
+            return result;
+        }
+    }
+    return writeInPlace(target, content);
 }
 
 ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) {
     ReadLinesResult result;
     const std::string source = utf8(path);
-    const int fd = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is read: a FIFO would wait for a writer, a device
+    // such as /dev/zero would never end, and opening some devices does things.
+    struct stat info {};
+    if (::stat(source.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return ReadLinesResult{false, text(notRegular(info.st_mode)), {}};
+    }
+    // Opened without waiting, should it have become something else meanwhile,
+    // then checked again; reads then wait for their data as usual.
+    const int fd = ::open(source.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return ReadLinesResult{false, reason(errno), {}};
     }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    int flags = 0;
+    if (::fstat(fd, &info) != 0 || (flags = ::fcntl(fd, F_GETFL)) < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int error = errno;
         ::close(fd);
-        return ReadLinesResult{false, reason(EISDIR), {}};
+        return ReadLinesResult{false, reason(error), {}};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ReadLinesResult{false, text(notRegular(info.st_mode)), {}};
     }
 
     // Bytes are decoded as they are read, a chunk at a time, and the lines are
@@ -480,8 +708,7 @@ ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::si
     bool ok = false;
     int error = 0;
     try {
-        ok = readCrLfLines<char16_t>(fill, maxLines, result.lines,
-                                     S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0);
+        ok = readCrLfLines<char16_t>(fill, maxLines, result.lines, static_cast<std::size_t>(info.st_size));
         error = errno;
     } catch (const std::bad_alloc&) {
         // A line longer than the memory there is: reported like any failed read.

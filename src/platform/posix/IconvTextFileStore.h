@@ -9,7 +9,10 @@ namespace bw {
 // Code page 932 and UTF-8 through iconv, with the code page's round-trip
 // tables built once per process.
 // Files are written to a temporary file in the target's folder and renamed over
-// the target, so a failed write leaves an existing file as it was.
+// the target, so a failed write leaves an existing file as it was. A file that
+// cannot be replaced so without losing its identity (another name, an owner or
+// group the temporary file cannot get, a folder that takes no new files) is
+// written in place, its old contents kept until the new ones are on disk.
 class IconvTextFileStore : public TextFileStore {
 public:
     bool isRepresentable(char16_t unit) const override;

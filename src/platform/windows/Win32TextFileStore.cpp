@@ -1,9 +1,12 @@
 // Text files in code page 932 through the Windows conversion API.
+#include "platform/CodePage932.h"
 #include "platform/CrLfLines.h"
+#include "platform/FileProblem.h"
 #include "platform/SystemTextFileStore.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <new>
@@ -43,8 +46,22 @@ struct EncodeTable {
                                                                   static_cast<unsigned char>(out[1]));
         }
         length[0] = 1;
+        for (const CodePage932Extra& extra : kCodePage932Extras) {
+            length[extra.unit] = 1;
+            bytes[extra.unit] = extra.byte;
+        }
     }
 };
+
+// The character of a byte that Windows maps on its own; 0 for any other byte.
+char16_t extraUnit(unsigned char byte) {
+    for (const CodePage932Extra& extra : kCodePage932Extras) {
+        if (extra.byte == byte) {
+            return extra.unit;
+        }
+    }
+    return 0;
+}
 
 const EncodeTable& encodeTable() {
     static const EncodeTable table;
@@ -53,7 +70,8 @@ const EncodeTable& encodeTable() {
 
 std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
 
-std::u16string reason(DWORD error) {
+// The system's text for an error code, in the system's language.
+std::u16string systemText(DWORD error) {
     wchar_t* message = nullptr;
     const DWORD n =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -66,6 +84,252 @@ std::u16string reason(DWORD error) {
     }
     LocalFree(message);
     return out;
+}
+
+std::u16string text(FileProblem problem) { return std::u16string(fileProblemText(problem)); }
+
+// The reason for an error code: the common ones in the program's own words,
+// the rest in the system's.
+std::u16string reason(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD:
+            return text(FileProblem::NoPermission);
+        case ERROR_WRITE_PROTECT:
+            return text(FileProblem::ReadOnlyFileSystem);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return text(FileProblem::NoSpace);
+        case ERROR_FILENAME_EXCED_RANGE:
+            return text(FileProblem::NameTooLong);
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return text(FileProblem::NotFound);
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            return text(FileProblem::NoMemory);
+        default:
+            return systemText(error);
+    }
+}
+
+FileResult failure(DWORD error) { return {false, reason(error)}; }
+FileResult failure(FileProblem problem) { return {false, text(problem)}; }
+
+// Why something that is not a file on a disk (GetFileType) is neither saved over nor opened.
+FileProblem notRegular(DWORD type) {
+    switch (type) {
+        case FILE_TYPE_CHAR:
+            return FileProblem::Device;
+        case FILE_TYPE_PIPE:
+            return FileProblem::Fifo;
+        default:
+            return FileProblem::NotRegularFile;
+    }
+}
+
+// A handle, closed when it goes out of scope.
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+bool writeAll(HANDLE file, std::string_view data) {
+    while (!data.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), std::size_t{1} << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, data.data(), chunk, &written, nullptr)) {
+            return false;
+        }
+        data.remove_prefix(written);
+    }
+    return true;
+}
+
+bool readAll(HANDLE file, std::string& out) {
+    std::array<char, 65536> buffer;
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr)) {
+            return false;
+        }
+        if (n == 0) {
+            return true;
+        }
+        out.append(buffer.data(), n);
+    }
+}
+
+bool rewind(HANDLE file) {
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != 0;
+}
+
+std::wstring folderOf(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+// A path as GetFinalPathNameByHandleW gives it, without its \\?\ prefix where
+// the ordinary form names the same file, for calls that take only that form.
+std::wstring ordinaryPath(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\" + path.substr(7);
+    }
+    if (path.starts_with(L"\\\\?\\") && path.size() >= 6 && path[5] == L':') {
+        return path.substr(4);
+    }
+    return path;
+}
+
+// What a path names, its symbolic links followed.
+struct Existing {
+    bool found = false;
+    DWORD type = FILE_TYPE_UNKNOWN;
+    DWORD attributes = 0;
+    DWORD links = 0;
+    std::wstring path;  // the file's own path
+};
+
+// 0, with `found` false when nothing is there, or the error code.
+DWORD inspect(const std::wstring& path, Existing& out) {
+    const Handle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+    }
+    out.found = true;
+    out.type = GetFileType(file.get());
+    if (out.type != FILE_TYPE_DISK) {
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.get(), &info)) {
+        return GetLastError();
+    }
+    out.attributes = info.dwFileAttributes;
+    out.links = info.nNumberOfLinks;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n >= final.size()) {
+        final.resize(n);
+        n = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (n == 0 || n >= final.size()) {
+        return GetLastError();
+    }
+    final.resize(n);
+    out.path = ordinaryPath(final);
+    return 0;
+}
+
+// Writes the content to a new file beside the target and puts it in the
+// target's place: ReplaceFileW for an existing file, which keeps its
+// attributes, security and streams; a rename for a new one. `unkept` tells,
+// when nothing was written, that the file could not be replaced (no right to
+// create files in its folder, or to remove the old file), so that it may be
+// written in place instead.
+FileResult replaceWhole(const std::wstring& target, std::string_view content, bool exists, bool& unkept) {
+    unkept = false;
+    wchar_t temp[MAX_PATH + 1];
+    if (GetTempFileNameW(folderOf(target).c_str(), L"bxw", 0, temp) == 0) {
+        const DWORD error = GetLastError();
+        unkept = exists && error == ERROR_ACCESS_DENIED;
+        return failure(error);
+    }
+    DWORD error = 0;
+    {
+        const Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid() || !writeAll(file.get(), content) || !FlushFileBuffers(file.get())) {
+            error = GetLastError();
+        }
+    }
+    if (error == 0 && exists && !ReplaceFileW(target.c_str(), temp, nullptr, 0, nullptr, nullptr)) {
+        error = GetLastError();
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+            // The old file is gone and the new contents are still under the
+            // temporary name: they take the target's name, or stay where they are.
+            if (MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+                return {};
+            }
+            return failure(GetLastError());
+        }
+        unkept = error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED;
+    }
+    if (error == 0 && !exists && !MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        error = GetLastError();
+    }
+    if (error != 0) {
+        DeleteFileW(temp);
+        return failure(error);
+    }
+    return {};
+}
+
+// Writes the content over the file itself, which so keeps every name and all
+// else. The old contents stay in memory until the new ones are written and
+// flushed, and are put back if that fails.
+FileResult writeInPlace(const std::wstring& target, std::string_view content) {
+    const Handle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return failure(GetLastError());
+    }
+    if (const DWORD type = GetFileType(file.get()); type != FILE_TYPE_DISK) {
+        return failure(notRegular(type));
+    }
+    std::string old;
+    try {
+        if (!readAll(file.get(), old)) {
+            return failure(GetLastError());
+        }
+    } catch (const std::bad_alloc&) {
+        return failure(FileProblem::NoMemory);
+    }
+    if (!rewind(file.get()) || !writeAll(file.get(), content) || !SetEndOfFile(file.get()) ||
+        !FlushFileBuffers(file.get())) {
+        const DWORD error = GetLastError();
+        // The old contents go back over the clusters they had.
+        const bool restored =
+            rewind(file.get()) && writeAll(file.get(), old) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
+        static_cast<void>(restored);
+        return failure(error);
+    }
+    return {};
+}
+
+// Creates the missing target of a symbolic link by writing through the link;
+// a file that fails to be written is deleted again, the link left as it was.
+FileResult createThroughLink(const std::wstring& link, std::string_view content) {
+    const Handle file(
+        CreateFileW(link.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return failure(GetLastError());
+    }
+    if (!writeAll(file.get(), content) || !FlushFileBuffers(file.get())) {
+        const DWORD error = GetLastError();
+        FILE_DISPOSITION_INFO remove{};
+        remove.DeleteFile = TRUE;
+        SetFileInformationByHandle(file.get(), FileDispositionInfo, &remove, sizeof remove);
+        return failure(error);
+    }
+    return {};
 }
 
 void appendEncoded(std::string& out, std::u16string_view text) {
@@ -93,6 +357,11 @@ std::u16string decode(std::string_view bytes) {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
+        if (const char16_t extra = extraUnit(static_cast<unsigned char>(bytes[i])); extra != 0) {
+            out += extra;
+            ++i;
+            continue;
+        }
         const int size = (IsDBCSLeadByteEx(kCodePage, static_cast<BYTE>(bytes[i])) && i + 1 < bytes.size()) ? 2 : 1;
         wchar_t unit = 0;
         if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, size, &unit, 1) == 1) {
@@ -150,46 +419,53 @@ public:
             content += "\r\n";
         }
         const std::wstring target = wide(path);
-        const DWORD attributes = GetFileAttributesW(target.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            return {false, reason(ERROR_DIRECTORY)};
+        Existing existing;
+        if (const DWORD error = inspect(target, existing); error != 0) {
+            return failure(error);
         }
-        std::wstring folder = target;
-        const auto slash = folder.find_last_of(L"\\/");
-        folder = slash == std::wstring::npos ? std::wstring(L".") : folder.substr(0, slash);
-        wchar_t temp[MAX_PATH + 1];
-        if (GetTempFileNameW(folder.c_str(), L"bxw", 0, temp) == 0) {
-            return {false, reason(GetLastError())};
+        bool unkept = false;
+        if (!existing.found) {
+            const DWORD attributes = GetFileAttributesW(target.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                return createThroughLink(target, content);
+            }
+            return replaceWhole(target, content, false, unkept);
         }
-        HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            const DWORD error = GetLastError();
-            DeleteFileW(temp);
-            return {false, reason(error)};
+        // A device, pipe or folder is never replaced by a file.
+        if (existing.type != FILE_TYPE_DISK) {
+            return failure(notRegular(existing.type));
         }
-        DWORD written = 0;
-        DWORD error = 0;
-        if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
-            written != content.size() || !FlushFileBuffers(file)) {
-            error = GetLastError();
+        if (existing.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            return failure(FileProblem::IsFolder);
         }
-        CloseHandle(file);
-        if (error == 0 && !MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            error = GetLastError();
+        if (existing.attributes & FILE_ATTRIBUTE_READONLY) {
+            return failure(FileProblem::ReadOnlyFile);
         }
-        if (error != 0) {
-            DeleteFileW(temp);
-            return {false, reason(error)};
+        // Another name of the file would keep the old contents if it were replaced.
+        if (existing.links == 1) {
+            FileResult result = replaceWhole(existing.path, content, true, unkept);
+            if (!unkept) {
+                return result;
+            }
         }
-        return {};
+        return writeInPlace(existing.path, content);
     }
 
     ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) override {
         const std::wstring source = wide(path);
+        const DWORD attributes = GetFileAttributesW(source.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return {false, text(FileProblem::IsFolder), {}};
+        }
         HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return {false, reason(GetLastError()), {}};
+        }
+        // Only a file on a disk is read: a device or pipe may never end.
+        if (const DWORD type = GetFileType(file); type != FILE_TYPE_DISK) {
+            CloseHandle(file);
+            return {false, text(notRegular(type)), {}};
         }
         DWORD error = 0;
         ReadLinesResult result;
