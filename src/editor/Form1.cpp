@@ -10,6 +10,7 @@
 #include "platform/TextConversion.h"
 #include "reader/VbsReader.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -260,6 +261,28 @@ void Form1::setOuterWidth(int twips) {
     const int clientWidth = px(twips - kBorderTwips);
     client_->setFixedSize(clientWidth, px(kClientHeightTwips));
     setFixedSize(clientWidth, px(kClientHeightTwips) + menuBar()->sizeHint().height());
+    setSlotsFocusable(twips == kWideWidthTwips);
+}
+
+// The follow-up slots lie right of the narrow window's edge: while the window
+// is narrow their controls take no focus, so Tab never lands in a box the user
+// cannot see. The wide window gives each control its own focus policy back.
+void Form1::setSlotsFocusable(bool focusable) {
+    static constexpr char kOwnPolicy[] = "ownFocusPolicy";
+    for (QGroupBox* frame : slotFrames_) {
+        for (QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QVariant own = control->property(kOwnPolicy);
+            if (focusable && own.isValid()) {
+                control->setFocusPolicy(static_cast<Qt::FocusPolicy>(own.toInt()));
+            } else if (!focusable && control->focusPolicy() != Qt::NoFocus) {
+                control->setProperty(kOwnPolicy, static_cast<int>(control->focusPolicy()));
+                control->setFocusPolicy(Qt::NoFocus);
+            }
+        }
+        if (!focusable && frame->isAncestorOf(QApplication::focusWidget())) {
+            checkBox(CheckBoxId::Check1)->setFocus();
+        }
+    }
 }
 
 // Toggles between the two widths; each change of Check1 runs it once, so the

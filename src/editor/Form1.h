@@ -89,6 +89,7 @@ private:
     void openScript(bool sample);
     void exitNow();
     SaveServices saveServices();
+    void setSlotsFocusable(bool focusable);
 
     QCheckBox* checkBox(CheckBoxId id) const;
 

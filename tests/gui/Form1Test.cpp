@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,12 +132,44 @@ private slots:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCOMPARE(QApplication::focusWidget(), get<QWidget>("Text2"));
+        toggle("Check1");  // the wide window, where every slot can be seen
         const QStringList order = {"Text2",     "Text1",     "Option1_0", "Option1_1", "Option1_2", "Option1_3",
                                    "Option2_5", "Option2_6", "Option2_9", "Option2_8", "Option2_7", "Option2_10",
                                    "Text4",     "Text5",     "Text6",     "Command1",  "Command2",  "Command5",
                                    "Check5",    "Check6",    "Check7",    "Check3",    "Check1",    "Command6"};
         for (qsizetype i = 1; i < order.size(); ++i) {
             QCOMPARE(nextTabStop(get<QWidget>(order[i - 1]))->objectName(), order[i]);
+        }
+    }
+
+    // Tab walks the whole window round; in the narrow one it never lands in a slot.
+    void tabReachesTheSlotsOnlyInTheWideWindow_data() {
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("narrow") << false;
+        QTest::newRow("wide") << true;
+    }
+
+    void tabReachesTheSlotsOnlyInTheWideWindow() {
+        QFETCH(bool, wide);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        if (wide) {
+            toggle("Check1");
+        }
+        get<QWidget>("Text2")->setFocus();
+        QSet<QString> reached;
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY(reached.contains("Command6") && reached.contains("Text2"));
+        for (const char* slot : {"Text4", "Check5"}) {
+            QCOMPARE(reached.contains(slot), wide);
+        }
+        if (wide) {  // narrowing moves the focus out of a slot
+            get<QWidget>("Text4")->setFocus();
+            form->setCheckValue(CheckBoxId::Check1, 0);
+            QCOMPARE(QApplication::focusWidget(), get<QWidget>("Check1"));
         }
     }
 
