@@ -90,6 +90,8 @@ private:
     void exitNow();
     SaveServices saveServices();
     void setSlotsFocusable(bool focusable);
+    void buildLengthStatus();
+    void updateLengthStatus();
 
     QCheckBox* checkBox(CheckBoxId id) const;
 
@@ -111,6 +113,8 @@ private:
     QLabel* label1_ = nullptr;
     QButtonGroup* option1_ = nullptr;
     QButtonGroup* option2_ = nullptr;
+    QLabel* lengthStatus_ = nullptr;            // the status bar's length of a prompt text
+    TextBoxId lengthShown_ = TextBoxId::Text1;  // the prompt text it counts
 };
 
 }  // namespace bw

@@ -435,6 +435,50 @@ private slots:
         QCOMPARE(*messages->calls.at(0).title, u"t");
     }
 
+    // MsgBox shows 1,023 UTF-16 units of its prompt; a line break is CR LF, two.
+    void lengthWarningAboveTheLimit_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString a(1021, QLatin1Char('a'));
+        QTest::newRow("1,023") << "Text1" << a + "aa" << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024") << "Text1" << a + "aaa" << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("1,023 with a break") << "Text1" << a + "\n" << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024 with a break") << "Text1" << a + "a\n" << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("surrogate pairs") << "Text1" << QString::fromUtf8("😀").repeated(512)
+                                         << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("follow-up") << "Text4" << QString(1024, QChar(0x3042))
+                                   << "「OKを押したとき」が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("short follow-up") << "Text4" << "abc" << "本文：0 / 1,023 文字";
+    }
+
+    void lengthWarningAboveTheLimit() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        auto* status = get<QLabel>("lengthStatus");
+        QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
+        type(box, text);
+        QCOMPARE(status->text(), shown);
+        QCOMPARE(status->palette().color(QPalette::WindowText) != form->palette().color(QPalette::WindowText),
+                 shown.contains("長すぎます"));
+        QVERIFY(status->isVisible());
+        QVERIFY(status->geometry().translated(status->parentWidget()->pos()).top() >=
+                form->centralWidget()->geometry().bottom());
+    }
+
+    void lengthFollowsTheFocusedText() {
+        toggle("Check1");
+        type("Text4", "12345");
+        get<QWidget>("Text4")->setFocus();
+        auto* status = get<QLabel>("lengthStatus");
+        QCOMPARE(status->text(), QStringLiteral("「OKを押したとき」：5 / 1,023 文字"));
+        choose("Option2_9");  // the slot's new caption names it
+        QCOMPARE(status->text(), QStringLiteral("「はいを押したとき」：5 / 1,023 文字"));
+        get<QWidget>("Text1")->setFocus();
+        QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
+    }
+
     void exitPrompt_data() {
         QTest::addColumn<bool>("edit");
         QTest::addColumn<QList<int>>("answers");
