@@ -328,7 +328,8 @@ void Form1::buildLengthStatus() {
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
-            if (now == multiLine_[static_cast<std::size_t>(id)] && id != lengthShown_) {
+            if (now == multiLine_[static_cast<std::size_t>(id)] &&
+                (id != lengthShown_ || lengthStatus_->text().isEmpty())) {
                 lengthShown_ = id;
                 updateLengthStatus();
             }

@@ -468,10 +468,12 @@ private slots:
     }
 
     void lengthFollowsTheFocusedText() {
+        auto* status = get<QLabel>("lengthStatus");
+        get<QWidget>("Text1")->setFocus();
+        QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
         toggle("Check1");
         type("Text4", "12345");
         get<QWidget>("Text4")->setFocus();
-        auto* status = get<QLabel>("lengthStatus");
         QCOMPARE(status->text(), QStringLiteral("「OKを押したとき」：5 / 1,023 文字"));
         choose("Option2_9");  // the slot's new caption names it
         QCOMPARE(status->text(), QStringLiteral("「はいを押したとき」：5 / 1,023 文字"));
