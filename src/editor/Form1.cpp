@@ -7,12 +7,14 @@
 #include "model/EditorRules.h"
 #include "model/FileDialog.h"
 #include "model/MessageBoxService.h"
+#include "model/MessageBoxStyle.h"
 #include "platform/TextConversion.h"
 #include "reader/OpenScriptFile.h"
 #include "reader/Ps1Reader.h"
 #include "reader/VbsReader.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <vector>
@@ -83,6 +86,7 @@ Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), ser
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildMenus();
     buildControls();
+    buildLengthStatus();
 
     // The start state: narrow, then the icon and button-set rules of the first choices.
     setOuterWidth(kNarrowWidthTwips);
@@ -282,7 +286,111 @@ void Form1::setOuterWidth(int twips) {
     outerWidthTwips_ = twips;
     const int clientWidth = px(twips - kBorderTwips);
     client_->setFixedSize(clientWidth, px(kClientHeightTwips));
-    setFixedSize(clientWidth, px(kClientHeightTwips) + menuBar()->sizeHint().height());
+    setFixedSize(clientWidth,
+                 px(kClientHeightTwips) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    setSlotsFocusable(twips == kWideWidthTwips);
+}
+
+// The follow-up slots lie right of the narrow window's edge: while the window
+// is narrow their controls take no focus, so Tab never lands in a box the user
+// cannot see. The wide window gives each control its own focus policy back.
+void Form1::setSlotsFocusable(bool focusable) {
+    static constexpr char kOwnPolicy[] = "ownFocusPolicy";
+    for (QGroupBox* frame : slotFrames_) {
+        for (QWidget* control : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QVariant own = control->property(kOwnPolicy);
+            if (focusable && own.isValid()) {
+                control->setFocusPolicy(static_cast<Qt::FocusPolicy>(own.toInt()));
+            } else if (!focusable && control->focusPolicy() != Qt::NoFocus) {
+                control->setProperty(kOwnPolicy, static_cast<int>(control->focusPolicy()));
+                control->setFocusPolicy(Qt::NoFocus);
+            }
+        }
+        if (!focusable && frame->isAncestorOf(QApplication::focusWidget())) {
+            checkBox(CheckBoxId::Check1)->setFocus();
+        }
+    }
+}
+
+namespace {
+
+// The length MsgBox sees: UTF-16 units of the prompt string, in which a line
+// break is the CR LF pair the script puts there, so it counts as two. The
+// count comes from the edit's document, which holds each line break as the
+// end of a block; a keystroke costs the same in a long text as in a short one.
+// (A lone CR or LF read from a file shows as a line break and counts as two.)
+int promptLength(const QPlainTextEdit* box) {
+    const QTextDocument* document = box->document();
+    return document->characterCount() - 1 + document->blockCount() - 1;
+}
+
+QString groupedNumber(int n) {
+    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    return japanese.toString(n);
+}
+
+}  // namespace
+
+// A status bar under the client area shows the length of the prompt text
+// being edited (the body, or a follow-up text once it has had the focus)
+// against what MsgBox shows, and warns in red while any of them is longer.
+// It stays blank until a prompt text changes or takes the focus: drawing its
+// text in the first frame raised the peak memory of start-up by about 200 KB.
+void Form1::buildLengthStatus() {
+    lengthStatus_ = new QLabel(this);
+    lengthStatus_->setObjectName(QStringLiteral("lengthStatus"));
+    lengthStatus_->setIndent(6);
+    lengthStatus_->setToolTip(QStringLiteral("MsgBox が表示するのは %1 文字までです。超えた分は表示されません。"
+                                             "改行は 2 文字と数えます。")
+                                  .arg(groupedNumber(msgbox::PromptLimit)));
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(lengthStatus_, 1);
+    for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+        connect(multiLine_[static_cast<std::size_t>(id)], &QPlainTextEdit::textChanged, this,
+                [this] { updateLengthStatus(); });
+    }
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+            if (now == multiLine_[static_cast<std::size_t>(id)] &&
+                (id != lengthShown_ || lengthStatus_->text().isEmpty())) {
+                lengthShown_ = id;
+                updateLengthStatus();
+            }
+        }
+    });
+}
+
+void Form1::updateLengthStatus() {
+    auto length = [this](TextBoxId id) { return promptLength(multiLine_[static_cast<std::size_t>(id)]); };
+    auto name = [this](TextBoxId id) {
+        for (int slot = 0; slot < 3; ++slot) {
+            if (slotTextBox(slot) == id) {
+                return QStringLiteral("「%1」").arg(checkBox(slotCheckBox(slot))->text());
+            }
+        }
+        return QStringLiteral("本文");
+    };
+    // The text being edited, or else the first text that is too long.
+    TextBoxId shown = lengthShown_;
+    for (const TextBoxId id : {lengthShown_, TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+        if (length(id) > msgbox::PromptLimit) {
+            shown = id;
+            break;
+        }
+    }
+    const int n = length(shown);
+    const bool over = n > msgbox::PromptLimit;
+    const QString counts = QStringLiteral("%1 / %2 文字").arg(groupedNumber(n), groupedNumber(msgbox::PromptLimit));
+    lengthStatus_->setText(over ? QStringLiteral("%1が長すぎます：%2").arg(name(shown), counts)
+                                : QStringLiteral("%1：%2").arg(name(shown), counts));
+    if (over != lengthStatus_->property("over").toBool()) {
+        lengthStatus_->setProperty("over", over);
+        QPalette palette = this->palette();
+        if (over) {
+            palette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
+        }
+        lengthStatus_->setPalette(palette);
+    }
 }
 
 // Toggles between the two widths; each change of Check1 runs it once, so the
@@ -409,6 +517,9 @@ void Form1::setSlotCaption(int slot, std::u16string_view caption) {
     QCheckBox* check = checkBox(slotCheckBox(slot));
     check->setText(toQString(caption));
     fitCaption(check);
+    if (lengthStatus_ && !lengthStatus_->text().isEmpty()) {
+        updateLengthStatus();
+    }
 }
 
 std::u16string Form1::label1Caption() const { return toU16(label1_->text()); }

@@ -94,6 +94,9 @@ private:
     void openScript(bool sample);
     void exitNow();
     SaveServices saveServices();
+    void setSlotsFocusable(bool focusable);
+    void buildLengthStatus();
+    void updateLengthStatus();
 
     QCheckBox* checkBox(CheckBoxId id) const;
 
@@ -117,6 +120,8 @@ private:
     QButtonGroup* option2_ = nullptr;
     QActionGroup* defaultButtonGroup_ = nullptr;
     std::array<QAction*, 3> defaultButtonItems_{};
+    QLabel* lengthStatus_ = nullptr;            // the status bar's length of a prompt text
+    TextBoxId lengthShown_ = TextBoxId::Text1;  // the prompt text it counts
 };
 
 }  // namespace bw

@@ -17,14 +17,21 @@ inline constexpr int Question = 32;
 inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 
-inline constexpr int DefaultButton2 = 256;  // vbDefaultButton2: the second button is the default
-inline constexpr int DefaultButton3 = 512;  // vbDefaultButton3: the third
-
 inline constexpr int RightAligned = 524288;  // 0x80000, vbMsgBoxRight
+
+// Which button is the default: the first, second or third of the set. A flag
+// that names a button the set does not have leaves the first as the default.
+inline constexpr int DefaultButton1 = 0;    // vbDefaultButton1
+inline constexpr int DefaultButton2 = 256;  // vbDefaultButton2
+inline constexpr int DefaultButton3 = 512;  // vbDefaultButton3
 
 inline constexpr int ButtonMask = 0x0F;
 inline constexpr int IconMask = 0xF0;
 inline constexpr int DefaultButtonMask = 0xF00;
+
+// MsgBox shows at most this many UTF-16 units of its prompt (documented as
+// "approximately 1024 characters"); the rest is cut off.
+inline constexpr int PromptLimit = 1023;
 
 inline constexpr int ResultOk = 1;
 inline constexpr int ResultCancel = 2;

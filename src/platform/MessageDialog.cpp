@@ -2,18 +2,34 @@
 
 #include "model/MessageBoxStyle.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace bw {
 
 namespace {
 
+// Room the window manager adds for the title bar and the borders, kept free
+// when the box is sized to the screen; most draw 30 to 40 pixels.
+constexpr int kWindowFrameAllowance = 48;
+// Space between the text and the row of buttons.
+constexpr int kTextToButtons = 8;
+
+// The captions of a Japanese system's message box, with its access keys; OK
+// and Cancel have none.
 QString captionFor(int code) {
     switch (code) {
         case msgbox::ResultOk:
@@ -21,15 +37,15 @@ QString captionFor(int code) {
         case msgbox::ResultCancel:
             return QStringLiteral("キャンセル");
         case msgbox::ResultAbort:
-            return QStringLiteral("中止");
+            return QStringLiteral("中止(&A)");
         case msgbox::ResultRetry:
-            return QStringLiteral("再試行");
+            return QStringLiteral("再試行(&R)");
         case msgbox::ResultIgnore:
-            return QStringLiteral("無視");
+            return QStringLiteral("無視(&I)");
         case msgbox::ResultYes:
-            return QStringLiteral("はい");
+            return QStringLiteral("はい(&Y)");
         case msgbox::ResultNo:
-            return QStringLiteral("いいえ");
+            return QStringLiteral("いいえ(&N)");
         default:
             return {};
     }
@@ -77,22 +93,43 @@ int MessageDialog::escapeCode(int style) {
     return codes == QList<int>{msgbox::ResultOk} ? msgbox::ResultOk : 0;
 }
 
+int MessageDialog::defaultIndex(int style) {
+    const int index = (style & msgbox::DefaultButtonMask) / msgbox::DefaultButton2;
+    return index < buttonCodes(style).size() ? index : 0;
+}
+
 MessageDialog::MessageDialog(const QString& prompt, int style, const QString& title, QWidget* parent)
     : QDialog(parent), escapeCode_(escapeCode(style)) {
-    setWindowTitle(title);
+    // A script's MsgBox hands a title it was given to the system box as it is,
+    // and an empty one leaves the title bar empty. Qt shows the application's
+    // name for an empty window title, so an empty title is shown as a space.
+    setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
-    auto* text = new QLabel(prompt, this);
+    // A read-only text edit rather than a label: it can wrap inside a word
+    // that is too long for a line, and it scrolls a text taller than the screen.
+    auto* text = new QTextEdit(this);
     text->setObjectName(QStringLiteral("prompt"));
-    text->setTextFormat(Qt::PlainText);
-    text->setWordWrap(false);
+    text->setReadOnly(true);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setFocusPolicy(Qt::NoFocus);
+    text->setFrameShape(QFrame::NoFrame);
+    text->viewport()->setAutoFillBackground(false);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     const bool right = (style & msgbox::RightAligned) != 0;
-    text->setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    QTextDocument* document = text->document();
+    document->setDocumentMargin(0);
+    QTextOption option = document->defaultTextOption();
+    option.setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
+    document->setDefaultTextOption(option);
+    text->setPlainText(prompt);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);
+    int iconWidth = 0;
     const QStyle::StandardPixmap pixmap = iconFor(style);
     if (pixmap != QStyle::SP_CustomBase) {
         auto* icon = new QLabel(this);
@@ -101,8 +138,10 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
         icon->setPixmap(this->style()->standardIcon(pixmap, nullptr, this).pixmap(extent, extent));
         icon->setAlignment(Qt::AlignTop);
         body->addWidget(icon, 0, Qt::AlignTop);
+        iconWidth = icon->sizeHint().width() + body->spacing();
     }
-    body->addWidget(text, 1);
+    // Right-aligned text ends at the box's right edge, as the system box's does.
+    body->addWidget(text, 1, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 
     auto* row = new QHBoxLayout;
     row->addStretch(1);
@@ -115,14 +154,63 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
         buttons_.append(button);
     }
     row->addStretch(1);
-    buttons_.first()->setDefault(true);
-    buttons_.first()->setFocus();
+    QPushButton* initial = buttons_[defaultIndex(style)];
+    initial->setDefault(true);
+    initial->setFocus();
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(body);
-    layout->addSpacing(8);
+    layout->addSpacing(kTextToButtons);
     layout->addLayout(row);
+
+    const QMargins margins = layout->contentsMargins();
+    fitPrompt(text, margins.left() + margins.right() + iconWidth,
+              margins.top() + margins.bottom() + 2 * layout->spacing() + kTextToButtons + row->sizeHint().height());
+}
+
+// The text's width follows the system box. Windows 95 to XP took the first of
+// the longest line, 5/8, 3/4 and 7/8 of the work area's width that let the box
+// fit the work area (R. Chen, "Why doesn't my MessageBox wrap at the right
+// location?", The Old New Thing, 24 June 2011); here the fractions bound the
+// whole box. A text too tall even at 7/8 scrolls in the height that is left.
+// The widest choice is laid out first, so a text that has to scroll anyway
+// costs one layout: wrapping a very long word anywhere is slow.
+void MessageDialog::fitPrompt(QTextEdit* text, int besideText, int belowText) {
+    const QRect work = screen()->availableGeometry();
+    const int maxHeight = std::max(fontMetrics().height(), work.height() - kWindowFrameAllowance - belowText);
+    // Measured on a copy: the text edit sets its own document's width to its own.
+    QTextDocument document;
+    document.setDefaultFont(text->document()->defaultFont());
+    document.setDefaultTextOption(text->document()->defaultTextOption());
+    document.setDocumentMargin(0);
+    document.setPlainText(text->toPlainText());
+    const int natural = std::max(1, static_cast<int>(std::ceil(document.idealWidth())));
+    auto widthAt = [&](int eighths) { return std::clamp(work.width() * eighths / 8 - besideText, 1, natural); };
+    auto heightAt = [&document](int width) {
+        document.setTextWidth(width);
+        return static_cast<int>(std::ceil(document.size().height()));
+    };
+    const int widest = widthAt(7);
+    const int widestHeight = heightAt(widest);
+    if (widestHeight > maxHeight) {
+        text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        const int scrollBar = text->verticalScrollBar()->sizeHint().width();
+        text->setFixedSize(std::min(widest + scrollBar, work.width() * 7 / 8 - besideText), maxHeight);
+        return;
+    }
+    for (const int eighths : {5, 6}) {
+        const int width = widthAt(eighths);
+        if (width == widest) {
+            break;
+        }
+        const int height = heightAt(width);
+        if (height <= maxHeight) {
+            text->setFixedSize(width, height);
+            return;
+        }
+    }
+    text->setFixedSize(widest, widestHeight);
 }
 
 void MessageDialog::answer(int code) {
@@ -134,6 +222,23 @@ void MessageDialog::reject() {
     if (escapeCode_ != 0) {
         answer(escapeCode_);
     }
+}
+
+// A button's access key presses it with or without Alt, as in the system box;
+// Qt's own mnemonic handling covers Alt and the letter.
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers others =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::AltModifier | Qt::KeypadModifier);
+    if (others == Qt::NoModifier) {
+        for (QPushButton* button : buttons_) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            if (!key.isEmpty() && key[0].key() == event->key()) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void MessageDialog::closeEvent(QCloseEvent* event) {

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -131,12 +132,44 @@ private slots:
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCOMPARE(QApplication::focusWidget(), get<QWidget>("Text2"));
+        toggle("Check1");  // the wide window, where every slot can be seen
         const QStringList order = {"Text2",     "Text1",     "Option1_0", "Option1_1", "Option1_2", "Option1_3",
                                    "Option2_5", "Option2_6", "Option2_9", "Option2_8", "Option2_7", "Option2_10",
                                    "Text4",     "Text5",     "Text6",     "Command1",  "Command2",  "Command5",
                                    "Check5",    "Check6",    "Check7",    "Check3",    "Check1",    "Command6"};
         for (qsizetype i = 1; i < order.size(); ++i) {
             QCOMPARE(nextTabStop(get<QWidget>(order[i - 1]))->objectName(), order[i]);
+        }
+    }
+
+    // Tab walks the whole window round; in the narrow one it never lands in a slot.
+    void tabReachesTheSlotsOnlyInTheWideWindow_data() {
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("narrow") << false;
+        QTest::newRow("wide") << true;
+    }
+
+    void tabReachesTheSlotsOnlyInTheWideWindow() {
+        QFETCH(bool, wide);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        if (wide) {
+            toggle("Check1");
+        }
+        get<QWidget>("Text2")->setFocus();
+        QSet<QString> reached;
+        for (int i = 0; i < 60; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY(reached.contains("Command6") && reached.contains("Text2"));
+        for (const char* slot : {"Text4", "Check5"}) {
+            QCOMPARE(reached.contains(slot), wide);
+        }
+        if (wide) {  // narrowing moves the focus out of a slot
+            get<QWidget>("Text4")->setFocus();
+            form->setCheckValue(CheckBoxId::Check1, 0);
+            QCOMPARE(QApplication::focusWidget(), get<QWidget>("Check1"));
         }
     }
 
@@ -439,6 +472,52 @@ private slots:
         click("Command1");
         QCOMPARE(messages->calls.at(0).prompt, u"a\r\n\"b\"");
         QCOMPARE(*messages->calls.at(0).title, u"t");
+    }
+
+    // MsgBox shows 1,023 UTF-16 units of its prompt; a line break is CR LF, two.
+    void lengthWarningAboveTheLimit_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString a(1021, QLatin1Char('a'));
+        QTest::newRow("1,023") << "Text1" << a + "aa" << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024") << "Text1" << a + "aaa" << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("1,023 with a break") << "Text1" << a + "\n" << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024 with a break") << "Text1" << a + "a\n" << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("surrogate pairs") << "Text1" << QString::fromUtf8("😀").repeated(512)
+                                         << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("follow-up") << "Text4" << QString(1024, QChar(0x3042))
+                                   << "「OKを押したとき」が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("short follow-up") << "Text4" << "abc" << "本文：0 / 1,023 文字";
+    }
+
+    void lengthWarningAboveTheLimit() {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        auto* status = get<QLabel>("lengthStatus");
+        QCOMPARE(status->text(), QString());  // nothing edited yet
+        type(box, text);
+        QCOMPARE(status->text(), shown);
+        QCOMPARE(status->palette().color(QPalette::WindowText) != form->palette().color(QPalette::WindowText),
+                 shown.contains("長すぎます"));
+        QVERIFY(status->isVisible());
+        QVERIFY(status->geometry().translated(status->parentWidget()->pos()).top() >=
+                form->centralWidget()->geometry().bottom());
+    }
+
+    void lengthFollowsTheFocusedText() {
+        auto* status = get<QLabel>("lengthStatus");
+        get<QWidget>("Text1")->setFocus();
+        QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
+        toggle("Check1");
+        type("Text4", "12345");
+        get<QWidget>("Text4")->setFocus();
+        QCOMPARE(status->text(), QStringLiteral("「OKを押したとき」：5 / 1,023 文字"));
+        choose("Option2_9");  // the slot's new caption names it
+        QCOMPARE(status->text(), QStringLiteral("「はいを押したとき」：5 / 1,023 文字"));
+        get<QWidget>("Text1")->setFocus();
+        QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
     }
 
     void exitPrompt_data() {
