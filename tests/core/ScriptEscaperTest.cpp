@@ -1,5 +1,5 @@
 #include "TestText.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/SystemTextFileStore.h"
 #include "writers/ScriptEscaper.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ struct EscapeCase {
 class Escaping : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(Escaping, ProducesTheLiteralText) {
-    const IconvTextFileStore codePage;
-    EXPECT_EQ(escapeForLiteral(GetParam().text, GetParam().lineBreaks, codePage), GetParam().expected);
+    EXPECT_EQ(escapeForLiteral(GetParam().text, GetParam().lineBreaks, *makeSystemTextFileStore()),
+              GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Escaping, YenSignDoesNotSurviveTheCodePage) {
     // Code page 932 writes the yen sign and the backslash with the same byte;
     // only the backslash comes back, so the yen sign is spelled out.
-    const IconvTextFileStore codePage;
+    const auto files = makeSystemTextFileStore();
+    const TextFileStore& codePage = *files;
     EXPECT_TRUE(codePage.isRepresentable(u'\\'));
     EXPECT_EQ(escapeForLiteral(u"\u00A5", LineBreaks::Keep, codePage),
               codePage.isRepresentable(u'\u00A5') ? u"\u00A5" : u"\"&ChrW(165)&\"");
