@@ -1,6 +1,7 @@
 # make run     install what is missing, build, start Boxwright
 # make test    the same set-up, then every test (also the core under the
 #              sanitizers, and the core built for Windows and run under Wine)
+# make package a Debian package of the program, in build/
 # make format  clang-format over our sources
 
 BUILD      ?= build
@@ -9,7 +10,7 @@ WIN_BUILD  ?= build-windows
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
-.PHONY: deps configure build run test test-app test-sanitize test-windows bench format clean
+.PHONY: deps configure build run package test test-app test-sanitize test-windows bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -22,6 +23,9 @@ build: configure
 
 run: build
 	./$(BUILD)/boxwright
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 test: test-app test-sanitize test-windows
 
