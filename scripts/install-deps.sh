@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils
-    g++-mingw-w64-x86-64 time
+    time file appstream
+    g++-mingw-w64-x86-64-posix googletest wine wine64
 )
 
 missing=()

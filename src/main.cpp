@@ -9,6 +9,7 @@
 #include "platform/TextConversion.h"
 #include "sharing/SendWindowHost.h"
 #include "sharing/UploadWindowHost.h"
+#include "sharing/WebViewModuleLoader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,6 +28,14 @@ QString sampleFolder() {
         }
     }
     return {};
+}
+
+// What the start found, reported by the first-frame probe when asked.
+QStringList startReport() {
+    QString why;
+    const QString module = bw::findWebViewModule(&why);
+    return {QStringLiteral("samples ") + sampleFolder(),
+            QStringLiteral("web-view-module ") + (module.isEmpty() ? QStringLiteral("none: ") + why : module)};
 }
 
 }  // namespace
@@ -56,6 +65,6 @@ int main(int argc, char* argv[]) {
     messages.setParentWidget(&window);
     QObject::connect(&window, &bw::Form1::programEnding, &app, [] { QCoreApplication::exit(0); });
     window.show();
-    bw::exitAfterFirstFrameIfAsked(&window);
+    bw::exitAfterFirstFrameIfAsked(&window, startReport);
     return QApplication::exec();
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 namespace bw {
 
@@ -60,7 +61,10 @@ long peakResidentKb() {
 
 class FirstFrameWatch : public QObject {
 public:
-    explicit FirstFrameWatch(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    FirstFrameWatch(QWidget* window, std::function<QStringList()> report)
+        : QObject(window), report_(std::move(report)) {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -68,8 +72,11 @@ protected:
             seen_ = true;
             // The backing store is flushed to the screen when this paint's
             // update round ends; report right after it.
-            QTimer::singleShot(0, this, [] {
+            QTimer::singleShot(0, this, [this] {
                 std::printf("first-frame-ms %.1f peak-rss-kb %ld\n", elapsedSinceStartMs(), peakResidentKb());
+                for (const QString& line : report_ ? report_() : QStringList()) {
+                    std::printf("%s\n", qPrintable(line));
+                }
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
@@ -78,16 +85,17 @@ protected:
     }
 
 private:
+    std::function<QStringList()> report_;
     bool seen_ = false;
 };
 
 }  // namespace
 
-void exitAfterFirstFrameIfAsked(QWidget* window) {
+void exitAfterFirstFrameIfAsked(QWidget* window, std::function<QStringList()> report) {
     if (window == nullptr || qgetenv("BOXWRIGHT_EXIT_AFTER_FIRST_FRAME") != "1") {
         return;
     }
-    new FirstFrameWatch(window);
+    new FirstFrameWatch(window, std::move(report));
 }
 
 }  // namespace bw

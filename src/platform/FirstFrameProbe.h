@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
+#include <functional>
+
 class QWidget;
 
 namespace bw {
@@ -8,12 +12,13 @@ namespace bw {
 // BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1, waits for the window's first painted
 // frame, prints one line to standard output
 //     first-frame-ms <time since the process started> peak-rss-kb <VmHWM>
+// then each line of `report` (what the start found, for the package test),
 // and leaves the event loop with exit code 0. Otherwise does nothing.
 //
 // The start is taken from BOXWRIGHT_LAUNCH_EPOCH_NS (the launcher's wall clock
 // in nanoseconds just before it started the process) when that is set, else
 // from the process start time the kernel keeps (10 ms steps).
 // Call it once, right after showing the window.
-void exitAfterFirstFrameIfAsked(QWidget* window);
+void exitAfterFirstFrameIfAsked(QWidget* window, std::function<QStringList()> report = {});
 
 }  // namespace bw

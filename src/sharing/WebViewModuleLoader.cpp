@@ -115,6 +115,27 @@ QStringList webViewModuleFolders() {
     return folders;
 }
 
+QString findWebViewModule(QString* why, const QStringList& extraFolders) {
+    auto fail = [why](const QString& reason) {
+        if (why != nullptr) {
+            *why = reason;
+        }
+        return QString();
+    };
+    if (!webViewModuleBuilt()) {
+        return fail(QStringLiteral("this build has no web engine"));
+    }
+    const QStringList folders = extraFolders + webViewModuleFolders();
+    for (const QString& folder : folders) {
+        const QFileInfo candidate(QDir(folder), QStringLiteral(BOXWRIGHT_MODULE_FILE));
+        if (candidate.isFile()) {
+            return candidate.absoluteFilePath();
+        }
+    }
+    return fail(QStringLiteral("%1 not found in %2")
+                    .arg(QStringLiteral(BOXWRIGHT_MODULE_FILE), folders.join(QStringLiteral(", "))));
+}
+
 WebViewModule* loadWebViewModule(QString* why, const QStringList& extraFolders) {
     auto fail = [why](const QString& reason) -> WebViewModule* {
         if (why != nullptr) {
@@ -122,22 +143,9 @@ WebViewModule* loadWebViewModule(QString* why, const QStringList& extraFolders) 
         }
         return nullptr;
     };
-    if (!webViewModuleBuilt()) {
-        return fail(QStringLiteral("this build has no web engine"));
-    }
-
-    QString file;
-    const QStringList folders = extraFolders + webViewModuleFolders();
-    for (const QString& folder : folders) {
-        const QFileInfo candidate(QDir(folder), QStringLiteral(BOXWRIGHT_MODULE_FILE));
-        if (candidate.isFile()) {
-            file = candidate.absoluteFilePath();
-            break;
-        }
-    }
+    const QString file = findWebViewModule(why, extraFolders);
     if (file.isEmpty()) {
-        return fail(QStringLiteral("%1 not found in %2")
-                        .arg(QStringLiteral(BOXWRIGHT_MODULE_FILE), folders.join(QStringLiteral(", "))));
+        return nullptr;
     }
 
     allowEngineAsRoot();

@@ -17,6 +17,10 @@ class WebViewModule;
 // the module cannot be loaded.
 WebViewModule* loadWebViewModule(QString* why, const QStringList& extraFolders = {});
 
+// The module file loadWebViewModule would load, searched the same way, without
+// loading it; empty, with the reason in why, when there is none.
+QString findWebViewModule(QString* why, const QStringList& extraFolders = {});
+
 // The folders loadWebViewModule searches after the extra ones.
 QStringList webViewModuleFolders();
 

@@ -2,7 +2,7 @@
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/SystemTextFileStore.h"
 #include "writers/SaveCommand.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,20 @@ namespace bw::test {
 namespace {
 
 // A text-file service whose writes fail with a given reason.
-class FailingStore : public IconvTextFileStore {
+class FailingStore : public TextFileStore {
 public:
     int writes = 0;
+    bool isRepresentable(char16_t unit) const override { return system_->isRepresentable(unit); }
     FileResult writeText(const std::u16string&, const std::vector<std::u16string>&, TextEncoding) override {
         ++writes;
         return FileResult{false, u"No space left on device"};
     }
+    ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) override {
+        return system_->readText(path, maxLines, encoding);
+    }
+
+private:
+    std::unique_ptr<TextFileStore> system_ = makeSystemTextFileStore();
 };
 
 class SaveCommandTest : public ::testing::Test {
@@ -25,7 +32,8 @@ protected:
     MemoryEditor editor;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    IconvTextFileStore files;
+    std::unique_ptr<TextFileStore> system = makeSystemTextFileStore();
+    TextFileStore& files = *system;
     TempFolder folder;
 
     void SetUp() override { editor.load(); }

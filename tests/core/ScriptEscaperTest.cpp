@@ -1,5 +1,5 @@
 #include "TestText.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/SystemTextFileStore.h"
 #include "writers/ScriptEscaper.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +16,7 @@ struct EscapeCase {
 class Escaping : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(Escaping, ProducesTheLiteralText) {
-    const IconvTextFileStore codePage;
-    EXPECT_EQ(escapeForLiteral(GetParam().text, codePage), GetParam().expected);
+    EXPECT_EQ(escapeForLiteral(GetParam().text, *makeSystemTextFileStore()), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

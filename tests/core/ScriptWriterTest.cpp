@@ -1,5 +1,5 @@
 #include "TestText.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/SystemTextFileStore.h"
 #include "writers/ScriptWriter.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +26,11 @@ struct WorkedExample {
     }
 };
 
+const TextFileStore& codePage() {
+    static const auto files = makeSystemTextFileStore();
+    return *files;
+}
+
 const std::vector<std::u16string> kWorkedExampleLines = {
     u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
     u"\"Question\")",
@@ -41,7 +46,7 @@ const std::vector<std::u16string> kWorkedExampleLines = {
 
 TEST(ScriptWriter, WorkedExampleWithFollowUps) {
     const WorkedExample example;
-    EXPECT_EQ(vbsLines(example.def, example.state, IconvTextFileStore()), kWorkedExampleLines);
+    EXPECT_EQ(vbsLines(example.def, example.state, codePage()), kWorkedExampleLines);
 }
 
 TEST(ScriptWriter, WorkedExampleOneLineRightAligned) {
@@ -49,21 +54,21 @@ TEST(ScriptWriter, WorkedExampleOneLineRightAligned) {
     example.def.continuation = false;
     example.def.rightAligned = true;
     example.state.rightSuffix = u" + vbMsgBoxRight";
-    EXPECT_EQ(vbsLines(example.def, example.state, IconvTextFileStore()),
+    EXPECT_EQ(vbsLines(example.def, example.state, codePage()),
               std::vector<std::u16string>{
                   u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
                   u"3 + 32 + vbMsgBoxRight, \"Question\")"});
 }
 
 TEST(ScriptWriter, InitialDefinitionIsOneLineOfEmptyQuotes) {
-    EXPECT_EQ(vbsLines(DialogDefinition{}, WindowState{}, IconvTextFileStore()),
+    EXPECT_EQ(vbsLines(DialogDefinition{}, WindowState{}, codePage()),
               std::vector<std::u16string>{u"selectkey = MsgBox(\"\", 0 + 16, \"\")"});
 }
 
 TEST(ScriptWriter, InitialDefinitionWithContinuationWritesAllThreeCases) {
     DialogDefinition def;
     def.continuation = true;
-    EXPECT_EQ(vbsLines(def, WindowState{}, IconvTextFileStore()),
+    EXPECT_EQ(vbsLines(def, WindowState{}, codePage()),
               (std::vector<std::u16string>{u"selectkey = MsgBox(\"\", 0 + 16, \"\")", u"Select Case SelectKey",
                                            u"Case 1", u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 2",
                                            u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 3",
@@ -78,7 +83,7 @@ TEST(ScriptWriter, FollowUpsCarryTheTitleAndAlignmentAndEscapeTheirTexts) {
     def.followUps = {{{true, u"a\r\n\"b\""}, {false, u""}, {true, u"\r"}}};
     WindowState state;
     state.rightSuffix = u" + vbMsgBoxRight";
-    const auto lines = vbsLines(def, state, IconvTextFileStore());
+    const auto lines = vbsLines(def, state, codePage());
     ASSERT_EQ(lines.size(), 9u);
     // A title's line break (it can only come from an opened file) is escaped
     // like the body's, so no text breaks the script's lines.
@@ -95,11 +100,11 @@ TEST(HtmlWriter, WrapsTheScriptInAScriptElement) {
     auto expected = kWorkedExampleLines;
     expected.insert(expected.begin(), u"<script language= VBScript><!--");
     expected.push_back(u"--></script> ");
-    EXPECT_EQ(htmlLines(example.def, example.state, IconvTextFileStore()), expected);
+    EXPECT_EQ(htmlLines(example.def, example.state, codePage()), expected);
 
     WorkedExample oneLine;
     oneLine.def.continuation = false;
-    EXPECT_EQ(htmlLines(oneLine.def, oneLine.state, IconvTextFileStore()).size(), 3u);
+    EXPECT_EQ(htmlLines(oneLine.def, oneLine.state, codePage()).size(), 3u);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <random>
 #include <string>
 
 
@@ -24,8 +24,11 @@ inline void writeBytes(const std::filesystem::path& path, const std::string& byt
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "boxwright-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        // A random name, taken only if no one else has it (create_directory is false then).
+        std::random_device device;
+        do {
+            path_ = std::filesystem::temp_directory_path() / ("boxwright-test-" + std::to_string(device()));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempFolder() {
         std::error_code ignored;

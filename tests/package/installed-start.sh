@@ -1,0 +1,45 @@
+#!/bin/sh
+# installed-start.sh DEB_FOLDER BUILD_SAMPLES HAS_WEB_ENGINE(0|1)
+# Unpacks the package in DEB_FOLDER into a temporary root and checks what it
+# installs: the files, the dependencies dpkg-shlibdeps found, and a start of the
+# installed program offscreen that finds its samples and its web-view module
+# there (the first-frame probe reports both, then the program leaves).
+set -eu
+deb_folder=$1 build_samples=$2 has_engine=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+set -- "$deb_folder"/boxwright_*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one package in $deb_folder, found: $*"
+deb=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+root=$(cd "$root" && pwd -P)
+dpkg-deb -x "$deb" "$root"
+
+for file in usr/bin/boxwright usr/share/applications/boxwright.desktop \
+            usr/share/icons/hicolor/64x64/apps/boxwright.png usr/share/metainfo/org.example.Boxwright.metainfo.xml; do
+    [ -f "$root/$file" ] || fail "the package lacks /$file"
+done
+diff -r "$build_samples" "$root/usr/share/boxwright/samples" || fail "the installed samples differ from the build's"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+needed="libc6 libqt6widgets6"
+[ "$has_engine" = 1 ] && needed="$needed libqt6webenginewidgets6"
+for package in $needed; do
+    case " $depends," in *[\ ,]"$package"[\ ,]*) ;; *) fail "Depends lacks $package: $depends" ;; esac
+done
+
+if [ "$has_engine" = 1 ]; then
+    module=$(find "$root" -name 'libboxwright_webview.so')
+    [ -n "$module" ] || fail "the package lacks the web-view module"
+    expected_module="web-view-module $module"
+else
+    expected_module="web-view-module none: this build has no web engine"
+fi
+
+out=$(cd / && env -u BOXWRIGHT_MODULE_DIR QT_QPA_PLATFORM=offscreen BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1 \
+      timeout 60 "$root/usr/bin/boxwright") || fail "the installed program did not start and leave: $out"
+echo "$out"
+echo "$out" | grep -qxF "samples $root/usr/share/boxwright/samples" || fail "samples not found where installed"
+echo "$out" | grep -qxF "$expected_module" || fail "expected: $expected_module"
+echo "$deb: installs and starts"
