@@ -247,6 +247,19 @@ DWORD inspect(const std::wstring& path, Existing& out) {
 // written in place instead.
 FileResult replaceWhole(const std::wstring& target, std::string_view content, bool exists, bool& unkept) {
     unkept = false;
+    if (exists) {
+        // A file another program holds open without sharing cannot be
+        // replaced; say so before anything is written beside it.
+        const Handle probe(CreateFileW(target.c_str(), GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!probe.valid()) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+                return failure(error);
+            }
+        }
+    }
     wchar_t temp[MAX_PATH + 1];
     if (GetTempFileNameW(folderOf(target).c_str(), L"bxw", 0, temp) == 0) {
         const DWORD error = GetLastError();
@@ -268,7 +281,13 @@ FileResult replaceWhole(const std::wstring& target, std::string_view content, bo
             if (MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) {
                 return {};
             }
-            return failure(GetLastError());
+            const DWORD moveError = GetLastError();
+            // Where the old file is still in place (Wine reports this error
+            // before it moved anything), the temporary file goes.
+            if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                DeleteFileW(temp);
+            }
+            return failure(moveError);
         }
         unkept = error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED;
     }
