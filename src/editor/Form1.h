@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace bw {
 
+class CodeWindow;
 class FileDialog;
 class MessageBoxService;
 class TextFileStore;
@@ -75,6 +76,8 @@ public:
 signals:
     // The program ends: the menu's Exit, or a close the exit prompt let through.
     void programEnding();
+    // A text, option or check box changed: a save would write another script.
+    void definitionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +85,9 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void addShortcuts();
+    void watchEdits();
+    void showCodeWindow();
     void setTabOrderByIndex();
     void setOuterWidth(int twips);
     void switchWidth();
@@ -96,6 +102,7 @@ private:
     WindowState state_;
     int outerWidthTwips_ = kNarrowWidthTwips;
     bool ending_ = false;
+    CodeWindow* codeWindow_ = nullptr;  // made when first shown
 
     QWidget* client_ = nullptr;
     QLineEdit* text2_ = nullptr;
