@@ -124,6 +124,13 @@ void Form1::buildMenus() {
 
 void Form1::addShortcuts() {
     auto item = [this](const char* name) { return findChild<QAction*>(QString::fromUtf8(name)); };
+    item("新規作成")->setShortcuts(QKeySequence::New);
+    item("VBSを開く")->setShortcuts(QKeySequence::Open);
+    item("VBSとして保存")->setShortcuts(QKeySequence::Save);
+    item("終了")->setShortcuts(QKeySequence::Quit);
+    if (item("終了")->shortcuts().isEmpty()) {
+        item("終了")->setShortcut(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
+    }
     // F7: no standard key of any platform, and no text box takes it (Ctrl+E
     // moves to the end of a line edit under the X11 key scheme).
     item("コードを表示")->setShortcut(Qt::Key_F7);
