@@ -2,6 +2,7 @@
 
 #include "CaptionedFrame.h"
 #include "CodeWindow.h"
+#include "ScriptDrop.h"
 
 #include "model/DialogTables.h"
 #include "model/EditorCommands.h"
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -81,7 +83,7 @@ Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), ser
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildMenus();
     buildControls();
-    watchEdits();
+    watchEditsAndDrops();
 
     // The start state: narrow, then the icon and button-set rules of the first choices.
     setOuterWidth(kNarrowWidthTwips);
@@ -273,7 +275,7 @@ void Form1::buildControls() {
     }
 }
 
-void Form1::watchEdits() {
+void Form1::watchEditsAndDrops() {
     connect(text2_, &QLineEdit::textChanged, this, &Form1::definitionChanged);
     for (QPlainTextEdit* box : multiLine_) {
         if (box) connect(box, &QPlainTextEdit::textChanged, this, &Form1::definitionChanged);
@@ -284,6 +286,21 @@ void Form1::watchEdits() {
     for (QButtonGroup* group : {option1_, option2_}) {
         connect(group, &QButtonGroup::idToggled, this, &Form1::definitionChanged);
     }
+
+    // A script file dropped anywhere on the window, text boxes included, opens.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    text2_->installEventFilter(this);
+    for (QPlainTextEdit* box : multiLine_) {
+        if (box) box->viewport()->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Opened once the drop is over, so that a message box does not hold up the drag.
+    const bool taken = handleFileDrag(
+        event, [this](const QString& path) { QTimer::singleShot(0, this, [this, path] { openPath(toU16(path)); }); });
+    return taken || QMainWindow::eventFilter(watched, event);
 }
 
 // One window, made on first use. It reads the controls after a change rather

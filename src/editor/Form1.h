@@ -81,12 +81,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
     void addShortcuts();
-    void watchEdits();
+    void watchEditsAndDrops();
     void showCodeWindow();
     void setTabOrderByIndex();
     void setOuterWidth(int twips);
