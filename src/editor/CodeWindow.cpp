@@ -20,7 +20,8 @@ namespace bw {
 
 namespace {
 
-// A format a save can write: its tab's title, its language and its writer.
+// A format a save can write: its tab's title, its language and its writer. A
+// writer is a pure function of its arguments: it may run on a worker thread.
 struct CodeTab {
     const char16_t* title;
     ScriptLanguage language;
@@ -48,7 +49,7 @@ CodeWindow::CodeWindow(const EditorControls& editor, const TextFileStore& codePa
         tabs_->addTab(view, QString::fromUtf16(tab.title));
         views_.push_back(view);
     }
-    stale_.assign(views_.size(), true);
+    shown_.assign(views_.size(), 0);
 
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("note"));
@@ -66,9 +67,9 @@ CodeWindow::CodeWindow(const EditorControls& editor, const TextFileStore& codePa
     noteTimer_ = new QTimer(this);
     noteTimer_->setSingleShot(true);
     noteTimer_->setInterval(3000);
-    connect(update_, &QTimer::timeout, this, &CodeWindow::refreshIfStale);
+    connect(update_, &QTimer::timeout, this, [this] { refreshIfStale(); });
     connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
-    connect(tabs_, &QTabWidget::currentChanged, this, &CodeWindow::refreshIfStale);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this] { refreshIfStale(); });
     connect(copy, &QPushButton::clicked, this, &CodeWindow::copyToClipboard);
 
     auto* close = new QAction(this);
@@ -77,35 +78,71 @@ CodeWindow::CodeWindow(const EditorControls& editor, const TextFileStore& codePa
     addAction(close);
 }
 
+// The worker's result is posted to this window; waiting for the worker here
+// means the post is made before the window goes, which drops it.
+CodeWindow::~CodeWindow() {
+    if (worker_.valid()) {
+        worker_.wait();
+    }
+}
+
 CodeView* CodeWindow::currentView() const { return views_[static_cast<std::size_t>(tabs_->currentIndex())]; }
 
 void CodeWindow::definitionChanged() {
-    stale_.assign(views_.size(), true);
+    ++generation_;
     if (isVisible()) {
         // A zero delay still gathers the several changes of one command.
         update_->start(shownSize_ > kLargeText ? kPauseMs : 0);
     }
 }
 
-void CodeWindow::refreshIfStale() {
-    const auto index = static_cast<std::size_t>(tabs_->currentIndex());
-    if (!stale_[index]) {
+void CodeWindow::refreshIfStale(Wait wait) {
+    const auto tab = static_cast<std::size_t>(tabs_->currentIndex());
+    if (shown_[tab] == generation_) {
         return;
     }
-    const DialogDefinition def = readDefinition(editor_);
+    const bool large = shownSize_ > kLargeText;
+    if (large && wait == Wait::Allowed && worker_.valid()) {
+        return;  // the running writer's result asks again
+    }
+    DialogDefinition def = readDefinition(editor_);
     WindowState state = editor_.state();
     state.rightSuffix = rightSuffixFor(def.rightAligned);  // as a save sets it before writing
-    std::vector<std::u16string> lines = kTabs[index].lines(def, state, codePage_);
+    const auto write = kTabs[tab].lines;
+    if (!large || wait == Wait::No) {
+        showLines(tab, write(def, state, codePage_), generation_);
+        return;
+    }
+    workerTab_ = tab;
+    workerGeneration_ = generation_;
+    worker_ = std::async(std::launch::async, [this, def = std::move(def), state = std::move(state), write] {
+        Lines lines = write(def, state, codePage_);
+        QMetaObject::invokeMethod(this, &CodeWindow::takeWorkerResult, Qt::QueuedConnection);
+        return lines;
+    });
+}
+
+void CodeWindow::takeWorkerResult() {
+    Lines lines = worker_.get();
+    if (workerGeneration_ > shown_[workerTab_]) {
+        showLines(workerTab_, std::move(lines), workerGeneration_);
+    }
+    if (isVisible() && shown_[static_cast<std::size_t>(tabs_->currentIndex())] != generation_) {
+        update_->start(shownSize_ > kLargeText ? kPauseMs : 0);
+    }
+}
+
+void CodeWindow::showLines(std::size_t tab, Lines lines, std::uint64_t generation) {
     shownSize_ = 0;
     for (const auto& line : lines) {
         shownSize_ += static_cast<qsizetype>(line.size()) + 2;
     }
-    views_[index]->setLines(std::move(lines));
-    stale_[index] = false;
+    views_[tab]->setLines(std::move(lines));
+    shown_[tab] = generation;
 }
 
 QString CodeWindow::fileText() {
-    refreshIfStale();
+    refreshIfStale(Wait::No);
     QString text;
     text.reserve(shownSize_);
     for (const auto& line : currentView()->lines()) {

@@ -161,6 +161,27 @@ private slots:
         QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"hi!\", 1 + 32 + vbMsgBoxRight, \"\")\r\n"));
     }
 
+    // A large script is rebuilt on a worker after a pause; edits made while it
+    // runs follow in the next run.
+    void largeScriptFollowsToo() {
+        std::u16string body;
+        while (body.size() <= static_cast<std::size_t>(CodeWindow::kLargeText)) body += u"本文 \"quoted\" text\r\n";
+        form->setText(TextBoxId::Text1, body);
+        CodeWindow* window = openCode();
+        auto* box = get<QPlainTextEdit>(form.get(), "Text1");
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClicks(box, "Y");
+        QTest::qWait(CodeWindow::kPauseMs + 20);  // the pause starts the writer
+        QTest::keyClicks(box, "ZW");              // while it runs
+        const auto endsWell = [window] {
+            return window->currentView()->lines().at(0).ends_with(u"&vbCrLf&\"YZW\", 0 + 16, \"\")");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(endsWell(), 20000);
+        dialog->answers = {toU16(folder->filePath("large.vbs"))};
+        get<QAction>(form.get(), "VBSとして保存")->trigger();
+        QCOMPARE(window->fileText(), savedText("large.vbs"));
+    }
+
     void copyPutsTheFileOnTheClipboard() {
         CodeWindow* window = openCode();
         form->setText(TextBoxId::Text1, u"two\r\nlines");
