@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace bw {
 
@@ -72,14 +73,14 @@ qreal CodeView::widthOf(QStringView text) const {
     return width;
 }
 
-// Breaks a line into rows no wider than the view; each row holds at least one
-// character, and a surrogate pair stays whole.
-std::vector<qsizetype> CodeView::wrap(QStringView text) const {
-    std::vector<qsizetype> starts{0};
+// Breaks a line into rows no wider than the view, going on from the last row
+// start given; each row holds at least one character, and a surrogate pair
+// stays whole.
+void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts) const {
     const qreal width = wrapWidth();
     qreal x = 0;
     qsizetype step = 1;
-    for (qsizetype i = 0; i < text.size(); i += step) {
+    for (qsizetype i = starts.back(); i < text.size(); i += step) {
         const qreal a = advance(text, i, step);
         if (x + a > width && i > starts.back()) {
             starts.push_back(i);
@@ -87,7 +88,6 @@ std::vector<qsizetype> CodeView::wrap(QStringView text) const {
         }
         x += a;
     }
-    return starts;
 }
 
 int CodeView::gutterWidth() const {
@@ -118,42 +118,74 @@ void CodeView::clampToText(Position& position) const {
 }
 
 void CodeView::setLines(std::vector<std::u16string> lines) {
-    Position top = topPosition();
+    const Position oldTop = topPosition();
     std::swap(lines_, lines);  // lines now holds the old lines
     // More lines may widen the line numbers and so narrow the rows.
     const bool rewrapAll = wrapWidth() != laidOutWidth_;
 
-    std::vector<std::vector<qsizetype>> rows(lines_.size());
-    std::vector<LineScan> scans(lines_.size());
-    bool earlierChanged = false;
+    // A changed line keeps its rows and checkpoints before its first change;
+    // one that follows a change keeps its checkpoints only where each line
+    // starts afresh.
+    rowStarts_.resize(lines_.size());
+    scans_.resize(lines_.size());
+    std::optional<Position> firstChange;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const bool same = i < lines.size() && lines[i] == lines_[i];
-        if (same && !rewrapAll) {
-            rows[i] = std::move(rowStarts_[i]);
-        } else {
-            rows[i] = wrap(lines_[i]);
+        const std::u16string& now = lines_[i];
+        const std::u16string* before = i < lines.size() ? &lines[i] : nullptr;
+        const auto kept =
+            before ? static_cast<qsizetype>(
+                         std::mismatch(now.begin(), now.end(), before->begin(), before->end()).first - now.begin())
+                   : 0;
+        const bool same = before && *before == now;
+        LineScan& scan = scans_[i];
+        if (!same || (firstChange && !highlighter_.linesIndependent())) {
+            // A checkpoint's state may hang on a few units after it (a word's end, "<!--").
+            std::erase_if(scan.points, [&](const Checkpoint& c) { return c.pos + 8 > kept || firstChange; });
+            scan.endKnown = false;
         }
-        if (same && (!earlierChanged || highlighter_.linesIndependent())) {
-            scans[i] = std::move(scans_[i]);
+        auto& starts = rowStarts_[i];
+        if (rewrapAll || !before || starts.empty()) {
+            starts.assign(1, 0);
+            wrap(now, starts);
+        } else if (!same) {
+            // A row's end hangs on the unit after it, the first that did not fit.
+            starts.erase(std::lower_bound(starts.begin() + 1, starts.end(), kept), starts.end());
+            wrap(now, starts);
         }
-        earlierChanged = earlierChanged || !same;
+        if (!same && !firstChange) {
+            firstChange = Position{static_cast<qsizetype>(i), kept};
+        }
     }
-    rowStarts_ = std::move(rows);
-    scans_ = std::move(scans);
+    if (lines_.size() != lines.size() && !firstChange) {
+        firstChange = Position{static_cast<qsizetype>(lines_.size()), 0};
+    }
     laidOutWidth_ = wrapWidth();
     updateRowGeometry();
 
     clampToText(anchor_);
     clampToText(cursor_);
+    Position top = oldTop;
     clampToText(top);
+    const int topRow = verticalScrollBar()->value();
     verticalScrollBar()->setValue(static_cast<int>(rowOf(top)));
-    viewport()->update();
+    // Rows above the first change look as before: only those from it down are painted.
+    if (rewrapAll || (firstChange && *firstChange <= oldTop) || topRow != verticalScrollBar()->value()) {
+        viewport()->update();
+    } else if (firstChange) {
+        const qsizetype changedRow =
+            firstChange->line < static_cast<qsizetype>(lines_.size()) ? rowOf(*firstChange) : rowCount();
+        const auto y = (changedRow - verticalScrollBar()->value()) * lineHeight_;
+        if (y < viewport()->height()) {
+            viewport()->update(QRect(0, static_cast<int>(y), viewport()->width(), viewport()->height()));
+        }
+    }
 }
 
 void CodeView::relayoutAll() {
     Position top = topPosition();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        rowStarts_[i] = wrap(lines_[i]);
+        rowStarts_[i].assign(1, 0);
+        wrap(lines_[i], rowStarts_[i]);
     }
     laidOutWidth_ = wrapWidth();
     updateRowGeometry();

@@ -75,7 +75,7 @@ private:
 
     qreal advance(QStringView text, qsizetype i, qsizetype& step) const;
     qreal widthOf(QStringView text) const;
-    std::vector<qsizetype> wrap(QStringView text) const;
+    void wrap(QStringView text, std::vector<qsizetype>& starts) const;
     void relayoutAll();
     void updateRowGeometry();
     Position topPosition() const;

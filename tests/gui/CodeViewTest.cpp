@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QTest>
 
 namespace bw {
@@ -27,6 +28,16 @@ QString kindsOf(ScriptLanguage language, const QString& text, qsizetype stride) 
         state = highlighter.nextLineState(state);
     }
     return out.join(u'\n');
+}
+
+// Where each row starts: the place at its left edge.
+QList<CodeView::Position> rowStarts(const CodeView& view) {
+    QList<CodeView::Position> starts;
+    const int rowHeight = QFontMetrics(view.font()).lineSpacing();
+    for (qsizetype row = 0; row < view.rowCount(); ++row) {
+        starts << view.positionAt(QPoint(0, static_cast<int>(row) * rowHeight + rowHeight / 2));
+    }
+    return starts;
 }
 
 }  // namespace
@@ -88,6 +99,53 @@ private slots:
         const CodeView::Position second = view.positionAt(QPoint(view.width() / 2, rowHeight * 2 + 2));
         QCOMPARE(second.line, 1);
         QVERIFY(second.offset > 0 && second.offset < 500);
+    }
+
+    // A changed line is wrapped again from its first change: the rows come
+    // out as in a view that gets the new lines only.
+    void changedLinesWrapAsIfNew() {
+        CodeView changed(ScriptLanguage::VBScript);
+        CodeView fresh(ScriptLanguage::VBScript);
+        changed.show();
+        fresh.show();
+        const std::u16string wide(300, u'あ');
+        // Over the width of a wide character, some row has room left for a narrow one.
+        for (int width = 280; width < 300; ++width) {
+            changed.resize(width, 1200);
+            fresh.resize(width, 1200);
+            for (std::size_t at = 0; at < 40; ++at) {
+                std::u16string narrower = wide;
+                narrower[at] = u'x';
+                changed.setLines({wide, u"Case 1"});
+                changed.setLines({narrower, u"Case 1"});
+                fresh.setLines({});
+                fresh.setLines({narrower, u"Case 1"});
+                QCOMPARE(rowStarts(changed), rowStarts(fresh));
+            }
+        }
+    }
+
+    // Colours far into a long line, whose scan starts at checkpoints, follow a
+    // change before them.
+    void changedLinesColourAsIfNew() {
+        const std::u16string quoted = u"x = \"" + std::u16string(6000, u'a') + u"\" ' end";
+        std::u16string plain = quoted;
+        plain.erase(4, 1);
+        CodeView changed(ScriptLanguage::VBScript);
+        CodeView fresh(ScriptLanguage::VBScript);
+        for (CodeView* view : {&changed, &fresh}) {
+            view->resize(300, 200);
+            view->show();
+        }
+        changed.setLines({quoted});
+        changed.verticalScrollBar()->setValue(changed.verticalScrollBar()->maximum());
+        const QImage before = changed.grab().toImage();
+        changed.setLines({plain});
+        fresh.setLines({plain});
+        fresh.verticalScrollBar()->setValue(fresh.verticalScrollBar()->maximum());
+        QCOMPARE(changed.verticalScrollBar()->value(), fresh.verticalScrollBar()->value());
+        QVERIFY(changed.grab().toImage() != before);
+        QCOMPARE(changed.grab().toImage(), fresh.grab().toImage());
     }
 
     void selectAndCopyWithCrLf() {
