@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
 #include "platform/FirstFrameProbe.h"
@@ -15,6 +16,9 @@
 #include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -41,7 +45,14 @@ QStringList startReport() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A mode without windows would parse the raw arguments here, before any
+    // QApplication; the windows read them after Qt has taken its own options.
     QApplication app(argc, argv);
+    const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
+    if (!commandLine.ok()) {
+        std::fprintf(stderr, "boxwright: %s\n%s\n", qPrintable(commandLine.error), qPrintable(bw::commandLineUsage()));
+        return 2;
+    }
     QApplication::setApplicationName(QStringLiteral("Boxwright"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     // The windows are laid out for a 9-point interface font.
@@ -65,6 +76,10 @@ int main(int argc, char* argv[]) {
     messages.setParentWidget(&window);
     QObject::connect(&window, &bw::Form1::programEnding, &app, [] { QCoreApplication::exit(0); });
     window.show();
+    // Opened from the event loop, over the shown window, like the open command.
+    if (!commandLine.file.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, &commandLine] { window.openPath(bw::toU16(commandLine.file)); });
+    }
     bw::exitAfterFirstFrameIfAsked(&window, startReport);
     return QApplication::exec();
 }

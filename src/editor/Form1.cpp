@@ -1,6 +1,8 @@
 #include "Form1.h"
 
 #include "CaptionedFrame.h"
+#include "CodeWindow.h"
+#include "ScriptDrop.h"
 
 #include "model/DialogTables.h"
 #include "model/EditorCommands.h"
@@ -26,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <vector>
@@ -87,6 +90,7 @@ Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), ser
     buildMenus();
     buildControls();
     buildLengthStatus();
+    watchEditsAndDrops();
 
     // The start state: narrow, then the icon and button-set rules of the first choices.
     setOuterWidth(kNarrowWidthTwips);
@@ -137,12 +141,28 @@ void Form1::buildMenus() {
     action(options, "アップロード", QStringLiteral("アップロード(&U)"), [this] {
         if (services_.showUpload) services_.showUpload();
     });
+    action(options, "コードを表示", QStringLiteral("コードを表示(&C)"), [this] { showCodeWindow(); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("ヘルプ"));
     action(help, "バージョン情報", QStringLiteral("バージョン情報(&A)"), [this] {
         if (services_.showAbout) services_.showAbout();
     });
+    addShortcuts();
+}
+
+void Form1::addShortcuts() {
+    auto item = [this](const char* name) { return findChild<QAction*>(QString::fromUtf8(name)); };
+    item("新規作成")->setShortcuts(QKeySequence::New);
+    item("VBSを開く")->setShortcuts(QKeySequence::Open);
+    item("VBSとして保存")->setShortcuts(QKeySequence::Save);
+    item("終了")->setShortcuts(QKeySequence::Quit);
+    if (item("終了")->shortcuts().isEmpty()) {
+        item("終了")->setShortcut(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
+    }
+    // F7: no standard key of any platform, and no text box takes it (Ctrl+E
+    // moves to the end of a line edit under the X11 key scheme).
+    item("コードを表示")->setShortcut(Qt::Key_F7);
 }
 
 void Form1::buildControls() {
@@ -280,6 +300,47 @@ void Form1::buildControls() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1].widget, order[i].widget);
     }
+}
+
+void Form1::watchEditsAndDrops() {
+    connect(text2_, &QLineEdit::textChanged, this, &Form1::definitionChanged);
+    for (QPlainTextEdit* box : multiLine_) {
+        if (box) connect(box, &QPlainTextEdit::textChanged, this, &Form1::definitionChanged);
+    }
+    for (QCheckBox* check : checks_) {
+        connect(check, &QCheckBox::toggled, this, &Form1::definitionChanged);
+    }
+    for (QButtonGroup* group : {option1_, option2_}) {
+        connect(group, &QButtonGroup::idToggled, this, &Form1::definitionChanged);
+    }
+
+    // A script file dropped anywhere on the window, text boxes included, opens.
+    setAcceptDrops(true);
+    installEventFilter(this);
+    text2_->installEventFilter(this);
+    for (QPlainTextEdit* box : multiLine_) {
+        if (box) box->viewport()->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // Opened once the drop is over, so that a message box does not hold up the drag.
+    const bool taken = handleFileDrag(
+        event, [this](const QString& path) { QTimer::singleShot(0, this, [this, path] { openPath(toU16(path)); }); });
+    return taken || QMainWindow::eventFilter(watched, event);
+}
+
+// One window, made on first use. It reads the controls after a change rather
+// than inside its signal: a command's setText records its text only after the
+// text box has signalled the change.
+void Form1::showCodeWindow() {
+    if (!codeWindow_) {
+        codeWindow_ = new CodeWindow(*this, services_.files, this);
+        connect(this, &Form1::definitionChanged, codeWindow_, &CodeWindow::definitionChanged);
+    }
+    codeWindow_->show();
+    codeWindow_->raise();
+    codeWindow_->activateWindow();
 }
 
 void Form1::setOuterWidth(int twips) {

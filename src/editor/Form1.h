@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace bw {
 
+class CodeWindow;
 class FileDialog;
 class MessageBoxService;
 class TextFileStore;
@@ -80,13 +81,19 @@ public:
 signals:
     // The program ends: the menu's Exit, or a close the exit prompt let through.
     void programEnding();
+    // A text, option or check box changed: a save would write another script.
+    void definitionChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
+    void addShortcuts();
+    void watchEditsAndDrops();
+    void showCodeWindow();
     void setTabOrderByIndex();
     void setOuterWidth(int twips);
     void switchWidth();
@@ -104,6 +111,7 @@ private:
     WindowState state_;
     int outerWidthTwips_ = kNarrowWidthTwips;
     bool ending_ = false;
+    CodeWindow* codeWindow_ = nullptr;  // made when first shown
 
     QWidget* client_ = nullptr;
     QLineEdit* text2_ = nullptr;

@@ -1,0 +1,216 @@
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
+#include "editor/CodeView.h"
+#include "editor/CodeWindow.h"
+#include "editor/Form1.h"
+#include "platform/SystemTextFileStore.h"
+#include "platform/TextConversion.h"
+#include "platform/posix/IconvTextFileStore.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace bw {
+
+using test::RecordingMessageBox;
+using test::ScriptedFileDialog;
+
+class CodeWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedFileDialog> dialog;
+    std::unique_ptr<RecordingMessageBox> messages;
+    std::unique_ptr<TextFileStore> files;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Form1> form;
+
+    template <typename T>
+    T* get(QObject* in, const QString& name) {
+        T* child = in->findChild<T*>(name);
+        if (!child) qFatal("no child %s", qPrintable(name));
+        return child;
+    }
+    CodeWindow* openCode() {
+        get<QAction>(form.get(), "コードを表示")->trigger();
+        auto* window = form->findChild<CodeWindow*>();
+        if (!window || !QTest::qWaitForWindowExposed(window)) qFatal("no code window");
+        return window;
+    }
+    void check(const char* name, bool on) {
+        auto* box = get<QCheckBox>(form.get(), name);
+        if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void choose(const QString& option) { get<QRadioButton>(form.get(), option)->click(); }
+    // The current tab's text, once the window has taken in the last edit.
+    QString shown(CodeWindow* window) {
+        QCoreApplication::processEvents();
+        QString text;
+        for (const auto& line : window->currentView()->lines()) text += toQString(line) + "\r\n";
+        return text;
+    }
+    QString savedText(const QString& name) {
+        QFile file(folder->filePath(name));
+        if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("(missing)");
+        return toQString(IconvTextFileStore::decode(file.readAll().toStdString()));
+    }
+
+private slots:
+    void init() {
+        dialog = std::make_unique<ScriptedFileDialog>();
+        messages = std::make_unique<RecordingMessageBox>();
+        files = makeSystemTextFileStore();
+        folder = std::make_unique<QTemporaryDir>();
+        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"", {}, {}, {}});
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void createdOnFirstUse() {
+        QVERIFY(!form->findChild<CodeWindow*>());
+        QCOMPARE(get<QAction>(form.get(), "コードを表示")->shortcut(), QKeySequence(Qt::Key_F7));
+    }
+
+    void showsWhatASaveWrites_data() {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("buttons");
+        QTest::addColumn<bool>("right");
+        QTest::addColumn<bool>("followUps");
+        QTest::addColumn<QString>("slot2");
+        QTest::newRow("plain") << "Title"
+                               << "Hello"
+                               << "Option1_0"
+                               << "Option2_5" << false << false << "";
+        QTest::newRow("quotes and lines") << "T \"q\""
+                                          << "a\r\nb \"c\"\r\n"
+                                          << "Option1_2"
+                                          << "Option2_7" << false << true << "ignore";
+        QTest::newRow("Japanese, right, slot off") << "確認"
+                                                   << "保存しますか？"
+                                                   << "Option1_1"
+                                                   << "Option2_8" << true << true << "";
+        QTest::newRow("outside the code page") << "€ 😀"
+                                               << "〜～①\tx"
+                                               << "Option1_3"
+                                               << "Option2_9" << true << true << "Ω €";
+        QTest::newRow("lone CR and LF") << "t"
+                                        << "a\rb\nc"
+                                        << "Option1_0"
+                                        << "Option2_10" << false << true << "";
+    }
+
+    // The window's tabs hold what the VBS and HTML saves write, decoded.
+    void showsWhatASaveWrites() {
+        QFETCH(QString, title);
+        QFETCH(QString, body);
+        QFETCH(QString, icon);
+        QFETCH(QString, buttons);
+        QFETCH(bool, right);
+        QFETCH(bool, followUps);
+        QFETCH(QString, slot2);
+        CodeWindow* window = openCode();
+        form->setText(TextBoxId::Text2, toU16(title));
+        form->setText(TextBoxId::Text1, toU16(body));
+        choose(icon);
+        choose(buttons);
+        check("Check3", right);
+        check("Check1", followUps);
+        form->setText(TextBoxId::Text5, toU16(slot2));
+        check("Check5", slot2.isEmpty());
+        // Shown before the saves, which leave their marks in the window state.
+        const QString vbs = shown(window);
+        window->findChild<QTabWidget*>()->setCurrentIndex(1);
+        const QString html = window->fileText();
+        dialog->answers = {toU16(folder->filePath("s.vbs")), toU16(folder->filePath("s.htm"))};
+        get<QAction>(form.get(), "VBSとして保存")->trigger();
+        QTest::mouseClick(get<QPushButton>(form.get(), "Command3"), Qt::LeftButton);
+        QCOMPARE(vbs, savedText("s.vbs"));
+        QCOMPARE(html, savedText("s.htm"));
+    }
+
+    void followsEveryEdit() {
+        CodeWindow* window = openCode();
+        QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"\", 0 + 16, \"\")\r\n"));
+        QTest::keyClicks(get<QPlainTextEdit>(form.get(), "Text1"), "hi");
+        QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"hi\", 0 + 16, \"\")\r\n"));
+        choose("Option1_1");
+        choose("Option2_6");
+        check("Check3", true);
+        QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"hi\", 1 + 32 + vbMsgBoxRight, \"\")\r\n"));
+        check("Check1", true);
+        QCOMPARE(shown(window).count(u'\n'), 9);
+        // Hidden, it does nothing; shown again, it shows the edits since.
+        window->close();
+        QTest::keyClicks(get<QPlainTextEdit>(form.get(), "Text1"), "!");
+        check("Check1", false);
+        QCOMPARE(window->currentView()->lines().size(), std::size_t{9});
+        openCode();
+        QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"hi!\", 1 + 32 + vbMsgBoxRight, \"\")\r\n"));
+    }
+
+    // A large script is rebuilt on a worker after a pause; edits made while it
+    // runs follow in the next run.
+    void largeScriptFollowsToo() {
+        std::u16string body;
+        while (body.size() <= static_cast<std::size_t>(CodeWindow::kLargeText)) body += u"本文 \"quoted\" text\r\n";
+        form->setText(TextBoxId::Text1, body);
+        CodeWindow* window = openCode();
+        auto* box = get<QPlainTextEdit>(form.get(), "Text1");
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClicks(box, "Y");
+        QTest::qWait(CodeWindow::kPauseMs + 20);  // the pause starts the writer
+        QTest::keyClicks(box, "ZW");              // while it runs
+        const auto endsWell = [window] {
+            return window->currentView()->lines().at(0).ends_with(u"&vbCrLf&\"YZW\", 0 + 16, \"\")");
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(endsWell(), 20000);
+        dialog->answers = {toU16(folder->filePath("large.vbs"))};
+        get<QAction>(form.get(), "VBSとして保存")->trigger();
+        QCOMPARE(window->fileText(), savedText("large.vbs"));
+    }
+
+    void copyPutsTheFileOnTheClipboard() {
+        CodeWindow* window = openCode();
+        form->setText(TextBoxId::Text1, u"two\r\nlines");
+        check("Check1", true);
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(get<QPushButton>(window, "copy"), Qt::LeftButton);
+        const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(copied, shown(window));
+        QCOMPARE(copied.count(QStringLiteral("\r\n")), 9);
+        QCOMPARE(copied.count(u'\n'), 9);
+        QVERIFY(!get<QLabel>(window, "note")->text().isEmpty());
+    }
+
+    void oneWindowThatKeepsItsTab() {
+        CodeWindow* window = openCode();
+        window->findChild<QTabWidget*>()->setCurrentIndex(1);
+        window->close();
+        QVERIFY(!window->isVisible());
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        QCOMPARE(form->findChildren<CodeWindow*>().size(), 1);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->findChild<QTabWidget*>()->currentIndex(), 1);
+        QVERIFY(shown(window).startsWith(QStringLiteral("<script language= VBScript><!--\r\n")));
+    }
+};
+
+}  // namespace bw
+
+QTEST_MAIN(bw::CodeWindowTest)
+#include "CodeWindowTest.moc"

@@ -1,0 +1,207 @@
+#include "CommandLine.h"
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
+#include "editor/Form1.h"
+#include "model/EditorRules.h"
+#include "platform/SystemTextFileStore.h"
+#include "platform/TextConversion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace bw {
+
+using test::RecordingMessageBox;
+using test::ScriptedFileDialog;
+
+class OpenFromOutsideTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedFileDialog> dialog;
+    std::unique_ptr<RecordingMessageBox> messages;
+    std::unique_ptr<TextFileStore> files;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<Form1> form;
+
+    QAction* action(const QString& name) { return form->findChild<QAction*>(name); }
+    QWidget* widget(const QString& name) {
+        if (name == "Form1") return form.get();
+        auto* box = form->findChild<QPlainTextEdit*>(name);
+        return box ? box->viewport() : form->findChild<QWidget*>(name);
+    }
+    QString path(const QString& name) const { return folder->filePath(name); }
+
+    // What the controls hold, and whether closing would ask to save.
+    QString controls() {
+        QString out;
+        for (const TextBoxId id :
+             {TextBoxId::Text1, TextBoxId::Text2, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
+            out += toQString(form->text(id)) + u'|';
+        }
+        for (const CheckBoxId id :
+             {CheckBoxId::Check1, CheckBoxId::Check3, CheckBoxId::Check5, CheckBoxId::Check6, CheckBoxId::Check7}) {
+            out += QString::number(form->checkValue(id));
+        }
+        out += QStringLiteral("|%1|%2|").arg(form->selectedIconOption()).arg(form->selectedButtonOption());
+        return out + (form->state().savedSnapshot == currentTexts(*form) ? "saved" : "changed");
+    }
+
+    // A drag of these URLs onto the widget and, when it is taken, its drop. As
+    // from a file manager, the URLs also come as text.
+    bool drop(QWidget* target, const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.constFirst().toString());
+        QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent dropped(QPointF(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        QCoreApplication::processEvents();
+        return dropped.isAccepted();
+    }
+
+    // A script saved through the menu, then New.
+    QString savedScript() {
+        form->setText(TextBoxId::Text2, u"Title \"t\"");
+        form->setText(TextBoxId::Text1, u"Body\r\nline 2");
+        form->selectIconOption(2);
+        form->selectButtonOption(8);
+        form->setCheckValue(CheckBoxId::Check1, 1);
+        form->setCheckValue(CheckBoxId::Check6, 0);
+        form->setText(TextBoxId::Text4, u"yes");
+        dialog->answers = {toU16(path("saved.vbs"))};
+        action("VBSとして保存")->trigger();
+        action("新規作成")->trigger();
+        return path("saved.vbs");
+    }
+
+private slots:
+    void init() {
+        dialog = std::make_unique<ScriptedFileDialog>();
+        messages = std::make_unique<RecordingMessageBox>();
+        files = makeSystemTextFileStore();
+        folder = std::make_unique<QTemporaryDir>();
+        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"", {}, {}, {}});
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void shortcuts_data() {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("new") << "新規作成" << QKeySequence(Qt::CTRL | Qt::Key_N);
+        QTest::newRow("open") << "VBSを開く" << QKeySequence(Qt::CTRL | Qt::Key_O);
+        QTest::newRow("save") << "VBSとして保存" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("exit") << "終了" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("code") << "コードを表示" << QKeySequence(Qt::Key_F7);
+    }
+
+    // Each key triggers its item once, also while a text box has the focus.
+    void shortcuts() {
+        QFETCH(QString, item);
+        QFETCH(QKeySequence, keys);
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text2"));
+        QSignalSpy triggered(action(item), &QAction::triggered);
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        QCOMPARE(triggered.count(), 1);
+    }
+
+    void opensLikeTheMenu_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("command line") << "";
+        QTest::newRow("drop on the window") << "Form1";
+        QTest::newRow("drop on the body") << "Text1";
+        QTest::newRow("drop on the title") << "Text2";
+        QTest::newRow("drop on a follow-up") << "Text4";
+    }
+
+    // The controls and the snapshot come out as after the open command.
+    void opensLikeTheMenu() {
+        QFETCH(QString, how);
+        const QString file = savedScript();
+        const QString fresh = controls();
+        dialog->answers = {toU16(file)};
+        action("VBSを開く")->trigger();
+        const QString byMenu = controls();
+        QVERIFY(byMenu != fresh);
+        action("新規作成")->trigger();
+        if (how.isEmpty()) {
+            form->openPath(toU16(file));
+        } else {
+            QVERIFY(drop(widget(how), {QUrl::fromLocalFile(path("notes.txt")), QUrl::fromLocalFile(file)}));
+        }
+        QCOMPARE(controls(), byMenu);
+        QVERIFY(messages->calls.empty());
+    }
+
+    void otherDropsDoNothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QList<QUrl>>("urls");
+        const QList<QUrl> text = {QUrl::fromLocalFile("/tmp/notes.txt")};
+        const QList<QUrl> remote = {QUrl("https://example.org/a.vbs")};
+        QTest::newRow("text file on the window") << "Form1" << text;
+        QTest::newRow("text file on the body") << "Text1" << text;
+        QTest::newRow("text file on the title") << "Text2" << text;
+        QTest::newRow("remote script on the window") << "Form1" << remote;
+    }
+
+    void otherDropsDoNothing() {
+        QFETCH(QString, target);
+        QFETCH(QList<QUrl>, urls);
+        const QString before = controls();
+        QVERIFY(!drop(widget(target), urls));
+        QCOMPARE(controls(), before);
+        QVERIFY(messages->calls.empty());
+    }
+
+    // A file that cannot be read: the usual message, the same from both ways in.
+    void unreadableFileIsReported() {
+        const QString missing = path("missing.vbs");
+        form->openPath(toU16(missing));
+        QVERIFY(drop(form.get(), {QUrl::fromLocalFile(missing)}));
+        QCOMPARE(messages->calls.size(), std::size_t{2});
+        QCOMPARE(messages->calls[0].prompt, messages->calls[1].prompt);
+        QVERIFY(messages->calls[0].prompt.starts_with(u"「" + toU16(missing) + u"」を開けませんでした。"));
+        QVERIFY(form->isVisible());
+    }
+
+    void commandLine_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("nothing") << QStringList{"boxwright"} << "" << true;
+        QTest::newRow("a file") << QStringList{"boxwright", "a b.vbs"} << "a b.vbs" << true;
+        QTest::newRow("a file after --") << QStringList{"boxwright", "--", "-x.ps1"} << "-x.ps1" << true;
+        QTest::newRow("unknown option") << QStringList{"boxwright", "--what", "a.vbs"} << "" << false;
+        QTest::newRow("two files") << QStringList{"boxwright", "a.vbs", "b.vbs"} << "" << false;
+    }
+
+    void commandLine() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QFETCH(bool, ok);
+        const CommandLine parsed = parseCommandLine(arguments);
+        QCOMPARE(parsed.ok(), ok);
+        QCOMPARE(parsed.file, file);
+    }
+};
+
+}  // namespace bw
+
+QTEST_MAIN(bw::OpenFromOutsideTest)
+#include "OpenFromOutsideTest.moc"
