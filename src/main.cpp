@@ -1,4 +1,5 @@
 #include "CommandLine.h"
+#include "ConsoleCommands.h"
 #include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
 #include "platform/FirstFrameProbe.h"
@@ -45,8 +46,15 @@ QStringList startReport() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // A mode without windows would parse the raw arguments here, before any
-    // QApplication; the windows read them after Qt has taken its own options.
+    // The modes without a window run before any QApplication, so they need no display.
+    QStringList raw;
+    for (int i = 0; i < argc; ++i) {
+        raw << QString::fromLocal8Bit(argv[i]);
+    }
+    if (bw::asksForNoWindow(raw)) {
+        return bw::runConsoleCommand(bw::parseCommandLine(raw));
+    }
+    // The window reads its arguments after Qt has taken its own options.
     QApplication app(argc, argv);
     const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
     if (!commandLine.ok()) {

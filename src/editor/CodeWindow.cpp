@@ -4,7 +4,7 @@
 
 #include "model/EditorRules.h"
 #include "platform/TextConversion.h"
-#include "writers/ScriptWriter.h"
+#include "writers/SaveCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,18 +20,20 @@ namespace bw {
 
 namespace {
 
-// A format a save can write: its tab's title, its language and its writer. A
-// writer is a pure function of its arguments: it may run on a worker thread.
+// A format a save can write: its tab's title, its language and the format,
+// whose lines come from the save's own writer. A writer is a pure function of
+// its arguments: it may run on a worker thread.
 struct CodeTab {
     const char16_t* title;
     ScriptLanguage language;
-    std::vector<std::u16string> (*lines)(const DialogDefinition&, const WindowState&, const TextFileStore&);
+    ScriptFormat format;
 };
 
 // One tab for each format, in this order.
 const CodeTab kTabs[] = {
-    {u"VBScript", ScriptLanguage::VBScript, &vbsLines},
-    {u"HTML", ScriptLanguage::Html, &htmlLines},
+    {u"VBScript", ScriptLanguage::VBScript, ScriptFormat::Vbs},
+    {u"HTML", ScriptLanguage::Html, ScriptFormat::Html},
+    {u"PowerShell", ScriptLanguage::PowerShell, ScriptFormat::Ps1},
 };
 
 }  // namespace
@@ -108,15 +110,15 @@ void CodeWindow::refreshIfStale(Wait wait) {
     DialogDefinition def = readDefinition(editor_);
     WindowState state = editor_.state();
     state.rightSuffix = rightSuffixFor(def.rightAligned);  // as a save sets it before writing
-    const auto write = kTabs[tab].lines;
+    const ScriptFormat format = kTabs[tab].format;
     if (!large || wait == Wait::No) {
-        showLines(tab, write(def, state, codePage_), generation_);
+        showLines(tab, scriptLines(format, def, state, codePage_), generation_);
         return;
     }
     workerTab_ = tab;
     workerGeneration_ = generation_;
-    worker_ = std::async(std::launch::async, [this, def = std::move(def), state = std::move(state), write] {
-        Lines lines = write(def, state, codePage_);
+    worker_ = std::async(std::launch::async, [this, def = std::move(def), state = std::move(state), format] {
+        Lines lines = scriptLines(format, def, state, codePage_);
         QMetaObject::invokeMethod(this, &CodeWindow::takeWorkerResult, Qt::QueuedConnection);
         return lines;
     });

@@ -313,6 +313,9 @@ void Form1::watchEditsAndDrops() {
     for (QButtonGroup* group : {option1_, option2_}) {
         connect(group, &QButtonGroup::idToggled, this, &Form1::definitionChanged);
     }
+    for (QAction* item : defaultButtonItems_) {
+        connect(item, &QAction::toggled, this, &Form1::definitionChanged);
+    }
 
     // A script file dropped anywhere on the window, text boxes included, opens.
     setAcceptDrops(true);

@@ -62,7 +62,12 @@ class CodeWindowTest : public QObject {
     QString savedText(const QString& name) {
         QFile file(folder->filePath(name));
         if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("(missing)");
-        return toQString(IconvTextFileStore::decode(file.readAll().toStdString()));
+        const std::string bytes = file.readAll().toStdString();
+        if (name.endsWith(QStringLiteral(".ps1"))) {
+            return bytes.starts_with("\xEF\xBB\xBF") ? toQString(IconvTextFileStore::decodeUtf8(bytes.substr(3)))
+                                                     : QStringLiteral("(no byte-order mark)");
+        }
+        return toQString(IconvTextFileStore::decode(bytes));
     }
 
 private slots:
@@ -112,7 +117,7 @@ private slots:
                                         << "Option2_10" << false << true << "";
     }
 
-    // The window's tabs hold what the VBS and HTML saves write, decoded.
+    // The window's tabs hold what the VBS, HTML and PowerShell saves write, decoded.
     void showsWhatASaveWrites() {
         QFETCH(QString, title);
         QFETCH(QString, body);
@@ -134,11 +139,16 @@ private slots:
         const QString vbs = shown(window);
         window->findChild<QTabWidget*>()->setCurrentIndex(1);
         const QString html = window->fileText();
-        dialog->answers = {toU16(folder->filePath("s.vbs")), toU16(folder->filePath("s.htm"))};
+        window->findChild<QTabWidget*>()->setCurrentIndex(2);
+        const QString ps1 = window->fileText();
+        dialog->answers = {toU16(folder->filePath("s.vbs")), toU16(folder->filePath("s.htm")),
+                           toU16(folder->filePath("s.ps1"))};
         get<QAction>(form.get(), "VBSとして保存")->trigger();
         QTest::mouseClick(get<QPushButton>(form.get(), "Command3"), Qt::LeftButton);
+        get<QAction>(form.get(), "PowerShellとして保存")->trigger();
         QCOMPARE(vbs, savedText("s.vbs"));
         QCOMPARE(html, savedText("s.htm"));
+        QCOMPARE(ps1, savedText("s.ps1"));
     }
 
     void followsEveryEdit() {

@@ -189,6 +189,7 @@ private slots:
         QTest::newRow("a file after --") << QStringList{"boxwright", "--", "-x.ps1"} << "-x.ps1" << true;
         QTest::newRow("unknown option") << QStringList{"boxwright", "--what", "a.vbs"} << "" << false;
         QTest::newRow("two files") << QStringList{"boxwright", "a.vbs", "b.vbs"} << "" << false;
+        QTest::newRow("force alone") << QStringList{"boxwright", "--force", "a.vbs"} << "" << false;
     }
 
     void commandLine() {
@@ -198,6 +199,19 @@ private slots:
         const CommandLine parsed = parseCommandLine(arguments);
         QCOMPARE(parsed.ok(), ok);
         QCOMPARE(parsed.file, file);
+        QCOMPARE(asksForNoWindow(arguments), false);
+    }
+
+    void commandLineWithoutAWindow() {
+        const QStringList convert = {"boxwright", "--to-ps1", "--force", "a.vbs", "b.VBS"};
+        QVERIFY(asksForNoWindow(convert));
+        const CommandLine parsed = parseCommandLine(convert);
+        QVERIFY(parsed.ok());
+        QCOMPARE(parsed.mode, CommandLine::Mode::Convert);
+        QCOMPARE(parsed.scripts, (QStringList{"a.vbs", "b.VBS"}));
+        QVERIFY(parsed.force);
+        QCOMPARE(parseCommandLine({"boxwright", "-h"}).mode, CommandLine::Mode::Help);
+        QVERIFY(!asksForNoWindow({"boxwright", "--", "--help"}));
     }
 };
 
