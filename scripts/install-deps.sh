@@ -9,7 +9,17 @@ packages=(
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils
     g++-mingw-w64-x86-64 time
+    wine64 locales
 )
+# node and npm run the PowerShell grammar check and the VBScript engine tool.
+# A node that is already there is kept: NodeSource's nodejs package brings its
+# own npm and conflicts with Debian's npm package.
+if ! command -v node >/dev/null 2>&1; then
+    packages+=(nodejs)
+fi
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
