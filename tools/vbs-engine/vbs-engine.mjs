@@ -507,8 +507,13 @@ function main() {
             const at = lines.findIndex((line, i) => line !== script.expected[i]);
             if (at !== -1 || lines.length !== script.expected.length) {
                 const i = at !== -1 ? at : Math.min(lines.length, script.expected.length);
-                failure = `report differs from ${script.file}.expected at item ${i + 1}:\n` +
-                          `    expected: ${script.expected[i] ?? '(nothing)'}\n    actual:   ${lines[i] ?? '(nothing)'}`;
+                const [want, got] = [script.expected[i] ?? '', lines[i] ?? ''];
+                let column = 0;
+                while (column < want.length && want[column] === got[column]) {
+                    ++column;
+                }
+                failure = `report differs from ${script.file}.expected at item ${i + 1}, column ${column + 1}:\n` +
+                          `    expected: ${want || '(nothing)'}\n    actual:   ${got || '(nothing)'}`;
             }
         } else if (result.syntax || result.crash) {
             failure = readableLines(result)[0];
