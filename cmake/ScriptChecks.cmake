@@ -23,8 +23,9 @@ option(BOXWRIGHT_SCRIPT_CHECKS "Check the scripts the tests write with a PowerSh
 set(BOXWRIGHT_SCRIPT_OUT_DIR ${CMAKE_BINARY_DIR}/script-checks)
 set(BOXWRIGHT_PS1_OUT_DIR ${BOXWRIGHT_SCRIPT_OUT_DIR}/ps1)
 set(BOXWRIGHT_VBS_OUT_DIR ${BOXWRIGHT_SCRIPT_OUT_DIR}/vbs)
-set(_bw_ps1_tool ${CMAKE_SOURCE_DIR}/tools/ps1-grammar)
-set(_bw_vbs_tool ${CMAKE_SOURCE_DIR}/tools/vbs-engine)
+get_filename_component(_bw_tools ${CMAKE_CURRENT_LIST_DIR}/../tools ABSOLUTE)
+set(_bw_ps1_tool ${_bw_tools}/ps1-grammar)
+set(_bw_vbs_tool ${_bw_tools}/vbs-engine)
 set(_bw_ps1_modules ${CMAKE_BINARY_DIR}/ps1-grammar)
 set(_bw_wine_state ${CMAKE_BINARY_DIR}/vbs-engine)
 
@@ -82,7 +83,7 @@ endif()
 
 add_test(NAME script_checks_clean
          COMMAND ${CMAKE_COMMAND} -DDIRS=${BOXWRIGHT_PS1_OUT_DIR}|${BOXWRIGHT_VBS_OUT_DIR}
-                 -P ${CMAKE_SOURCE_DIR}/cmake/EmptyFolders.cmake)
+                 -P ${CMAKE_CURRENT_LIST_DIR}/EmptyFolders.cmake)
 set_tests_properties(script_checks_clean PROPERTIES FIXTURES_SETUP script_out LABELS script-checks)
 
 # The PowerShell grammar: its npm packages, then the checker on samples that

@@ -398,7 +398,8 @@ function runAll(wine, workDir, scripts, table, results) {
     const parserError = batch.output.split('\n').find((l) => l.includes(':parser_error '));
     if (batch.status === 0 && !batch.report && parserError) {
         // Wine names the rest of the text from the token it stopped at.
-        const rest = parserError.replace(/^.*:parser_error L"/, '').replace(/(\\r)?\\nEnd Sub\\r\\n.*$/, '');
+        const rest = parserError.replace(/^.*:parser_error L"/, '').replace(/"(\.\.\.)?: "[^"]*"\s*$/, '')
+                                .replace(/(\\r)?\\nEnd Sub\\r\\n.*$/, '');
         results.set(scripts[0], { syntax: true, detail: `at "${rest.slice(0, 80)}"` });
     } else if (batch.error && batch.error.code === 'ETIMEDOUT') {
         results.set(scripts[0], { crash: true, detail: `no end after ${batchTimeoutMs / 1000} s` });
@@ -529,7 +530,8 @@ function main() {
         if (failure !== null) {
             console.log(`  ${failure.replaceAll('\n', '\n  ')}`);
         }
-        if (failure !== null || options.show) {
+        const stopped = result.syntax || result.crash;
+        if ((failure !== null && !(stopped && !script.expected)) || options.show) {
             for (const line of readableLines(result)) {
                 console.log(`    ${line}`);
             }
