@@ -118,5 +118,11 @@ function(_bw_add_written_checks)
         _bw_check_test(vbs_engine "${_bw_vbs_ready}" ${_bw_vbs_check} ${BOXWRIGHT_VBS_OUT_DIR})
         set_tests_properties(vbs_engine PROPERTIES FIXTURES_REQUIRED "vbs_written;vbs_engine_prefix")
     endif()
+    # The sample scripts shipped with the program, each run with every answer.
+    if(TARGET samples)
+        _bw_check_test(vbs_engine_shipped_samples "${_bw_vbs_ready}" ${_bw_vbs_check} --answers 1,2,3,4,5,6,7
+                       ${CMAKE_BINARY_DIR}/samples)
+        set_tests_properties(vbs_engine_shipped_samples PROPERTIES FIXTURES_REQUIRED vbs_engine_prefix)
+    endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _bw_add_written_checks)
