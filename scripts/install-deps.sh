@@ -8,9 +8,18 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils desktop-file-utils
-    time file appstream
+    time file appstream locales
     g++-mingw-w64-x86-64-posix googletest wine wine64
 )
+# node and npm run the PowerShell grammar check and the VBScript engine tool.
+# A node that is already there is kept: NodeSource's nodejs package brings its
+# own npm and conflicts with Debian's npm package.
+if ! command -v node >/dev/null 2>&1; then
+    packages+=(nodejs)
+fi
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

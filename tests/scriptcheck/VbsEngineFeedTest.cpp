@@ -1,0 +1,103 @@
+// Writes scripts through the real .vbs writer for the VBScript engine check,
+// each with the report the engine must give: every box with the definition's
+// own texts and style, for each slot's answer.
+
+#include "ScriptCheckOutput.h"
+#include "core/TestText.h"
+#include "model/DialogTables.h"
+#include "platform/SystemTextFileStore.h"
+#include "writers/ScriptWriter.h"
+
+#include <gtest/gtest.h>
+
+namespace bw::test {
+namespace {
+
+constexpr int kRightAlignStyle = 524288;
+
+struct FeedCase {
+    const char* name;
+    DialogDefinition def;
+};
+
+DialogDefinition dialog(std::u16string title, std::u16string body, IconKind icon, ButtonSet buttons, bool right,
+                        bool continuation, std::array<FollowUp, 3> followUps = {}, int defaultButton = 0) {
+    DialogDefinition def;
+    def.title = std::move(title);
+    def.body = std::move(body);
+    def.icon = icon;
+    def.buttons = buttons;
+    def.rightAligned = right;
+    def.defaultButton = defaultButton;
+    def.continuation = continuation;
+    def.followUps = std::move(followUps);
+    return def;
+}
+
+const FeedCase kCases[] = {
+    {"quotes-and-breaks",
+     dialog(u"Question", u"Save the file?\r\nIt will be \"final\".", IconKind::Question, ButtonSet::YesNoCancel, false,
+            true, {{{true, u"Saved."}, {true, u"\"\"\r\n\r\n'"}, {false, u"本文"}}})},
+    {"japanese-right", dialog(u"確認", u"保存しますか？ ①Ⅱ～", IconKind::Information, ButtonSet::YesNo, true, true,
+                              {{{true, u"はい、保存。"}, {true, u"いいえ"}, {true, u"隠れた枠"}}})},
+    {"outside-code-page", dialog(u"€ 😀", u"\u0080\uF8F0\uF8F3 ÄÖÜ € 😀 \U0002000B", IconKind::Exclamation,
+                                 ButtonSet::OkCancel, false, false)},
+    {"empty-texts", dialog(u"", u"", IconKind::Critical, ButtonSet::OkOnly, false, true,
+                           {{{false, u""}, {false, u""}, {false, u""}}})},
+    {"escape-lookalikes",
+     dialog(u"\"&vbCrLf&\"", u"\"&Chr(34)&\" ChrW(65) End Sub", IconKind::Question, ButtonSet::RetryCancel, true, true,
+            {{{true, u"'"}, {true, u"\"&ChrW(0)&\""}, {true, u"x"}}})},
+    {"abort-retry-ignore", dialog(u"T", u"a", IconKind::Critical, ButtonSet::AbortRetryIgnore, false, true)},
+    {"lone-breaks-and-nul", dialog(u"two\r\nlines", std::u16string(u"cr\rlf\nnul\0crlf\r\n\r", 17),
+                                   IconKind::Information, ButtonSet::YesNoCancel, true, true,
+                                   {{{true, std::u16string(u"\0", 1)}, {true, u"\n\n"}, {true, u"\r\r\n"}}}, 2)},
+};
+
+WindowState stateFor(const DialogDefinition& def) {
+    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
+    WindowState state;
+    state.iconValue = decimalText(iconRow(def.icon).style);
+    state.buttonValue = decimalText(buttons.style);
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        state.returnCode[slot] = decimalText(buttons.returnCodes[slot]);
+    }
+    state.rightSuffix = rightSuffixFor(def.rightAligned);
+    return state;
+}
+
+// What MsgBox must receive, from the definition alone.
+std::vector<EngineRun> expectedRuns(const DialogDefinition& def) {
+    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
+    const int boxStyle = iconRow(def.icon).style + (def.rightAligned ? kRightAlignStyle : 0);
+    const EngineBox first{buttons.style + boxStyle + defaultButtonStyle(def.defaultButton), def.body, def.title};
+    if (!def.continuation) {
+        return {{1, {first}, 0}};
+    }
+    std::vector<EngineRun> runs;
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        EngineRun run{buttons.returnCodes[slot], {first}, 0};
+        if (def.followUps[slot].enabled) {
+            run.boxes.push_back({boxStyle, def.followUps[slot].text, def.title});
+        }
+        runs.push_back(run);
+    }
+    return runs;
+}
+
+TEST(VbsEngineFeed, WritesEveryCaseWithItsReport) {
+    const std::filesystem::path folder = scriptCheckFolder("BOXWRIGHT_VBS_OUT");
+    if (folder.empty()) {
+        GTEST_SKIP() << "BOXWRIGHT_VBS_OUT is not set: the VBScript engine check is off";
+    }
+    const auto store = makeSystemTextFileStore();
+    for (const FeedCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const std::filesystem::path script = folder / (std::string(c.name) + ".vbs");
+        const FileResult written = store->writeLines(script.u16string(), vbsLines(c.def, stateFor(c.def), *store));
+        ASSERT_TRUE(written.ok);
+        writeBytes(script.string() + ".expected", engineReport(expectedRuns(c.def)));
+    }
+}
+
+}  // namespace
+}  // namespace bw::test

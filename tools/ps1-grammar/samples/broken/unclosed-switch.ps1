@@ -1,0 +1,4 @@
+﻿# Right-click and choose PowerShell で実行, or run: powershell -ExecutionPolicy Bypass -File dialog.ps1
+Add-Type -AssemblyName System.Windows.Forms
+switch ([int]$answer) {
+    6 { [void][System.Windows.Forms.MessageBox]::Show('It''s', 'Title', 'OK', 'Information') }

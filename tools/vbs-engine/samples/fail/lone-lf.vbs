@@ -1,0 +1,2 @@
+selectkey = MsgBox("a
+b", 0 + 48, "T")

@@ -1,0 +1,1 @@
+selectkey = MsgBox("‚ ‚¢", 0 + 48, "T")

@@ -1,0 +1,1 @@
+selectkey = MsgBox("€ ýþÿ", 0 + 16, "x")

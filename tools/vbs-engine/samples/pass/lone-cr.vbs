@@ -1,0 +1,1 @@
+selectkey = MsgBox("ab", 0 + 48, "T")
