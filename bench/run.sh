@@ -9,3 +9,4 @@ if [ -x "$build/bench/reader_bench" ]; then
 fi
 if [ -x "$build/bench/codewindow/bench_code_window" ]; then "$build/bench/codewindow/bench_code_window"; fi
 if [ -x "bench/startup/run.sh" ]; then bash bench/startup/run.sh "$build"; fi
+bash bench/openwindow/run.sh "$build"

@@ -13,6 +13,7 @@
 #include "platform/TextConversion.h"
 #include "reader/OpenScriptFile.h"
 #include "reader/Ps1Reader.h"
+#include "reader/ScriptContents.h"
 #include "reader/VbsReader.h"
 
 #include <QActionGroup>
@@ -23,6 +24,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -39,6 +41,57 @@ namespace {
 
 // Layout lengths are designed in twips; 15 twips are one logical pixel.
 int px(int twips) { return (twips + 7) / 15; }
+
+// A text edit lays out and shapes a whole line at once: a line of this many
+// units takes it about a tenth of a second, a line of a million several
+// seconds. A longer line, or a text longer than a message box could ever show
+// (and than the open asks about), is shown only in part.
+constexpr std::size_t kLongestLaidOutLine = 16 * 1024;
+constexpr std::size_t kGlimpseLines = 64;
+constexpr std::size_t kGlimpseLineUnits = 1024;
+
+bool isLargeText(std::u16string_view text) {
+    if (text.size() > kLargeTextUnits) {
+        return true;
+    }
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t end = std::min(text.find(u'\n', from), text.size());
+        if (end - from > kLongestLaidOutLine) {
+            return true;
+        }
+        from = end + 1;
+    }
+    return false;
+}
+
+// The beginning of a large text: its first lines, each cut to a length a box
+// lays out at once, and an ellipsis where anything was left out.
+std::u16string glimpse(std::u16string_view text, std::size_t lines) {
+    std::u16string out;
+    std::size_t from = 0;
+    for (std::size_t line = 0; line < lines && from < text.size(); ++line) {
+        const std::size_t end = std::min(text.find(u'\n', from), text.size());
+        if (line > 0) {
+            out += u'\n';
+        }
+        out += text.substr(from, std::min(end - from, kGlimpseLineUnits));
+        if (end - from > kGlimpseLineUnits) {
+            out += u'…';
+        }
+        from = end + 1;
+    }
+    if (from < text.size()) {
+        out += lines > 1 ? u"\n…" : u"…";
+    }
+    return out;
+}
+
+QString largeTextNote(std::size_t units) {
+    return QStringLiteral(
+               "この文章は %1 文字あり、先頭だけを表示しています。編集はできません。保存すると全文を書き出します。")
+        .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qint64>(units)));
+}
 QRect twipRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
 
 struct Placement {
@@ -290,9 +343,11 @@ void Form1::buildControls() {
     for (const TextBoxId id :
          {TextBoxId::Text1, TextBoxId::Text3, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
         const auto i = static_cast<std::size_t>(id);
-        textShown_[i] = multiLine_[i]->toPlainText();
-        textSet_[i] = fromEditText(textShown_[i]);
+        textSet_[i] = fromEditText(multiLine_[i]->toPlainText());
+        connect(multiLine_[i]->document(), &QTextDocument::contentsChanged, this, [this, i] { edited_[i] = true; });
     }
+    connect(text2_, &QLineEdit::textChanged, this,
+            [this] { edited_[static_cast<std::size_t>(TextBoxId::Text2)] = true; });
 
     std::sort(order.begin(), order.end(),
               [](const Placement& a, const Placement& b) { return a.tabIndex < b.tabIndex; });
@@ -378,17 +433,7 @@ void Form1::setSlotsFocusable(bool focusable) {
 
 namespace {
 
-// The length MsgBox sees: UTF-16 units of the prompt string, in which a line
-// break is the CR LF pair the script puts there, so it counts as two. The
-// count comes from the edit's document, which holds each line break as the
-// end of a block; a keystroke costs the same in a long text as in a short one.
-// (A lone CR or LF read from a file shows as a line break and counts as two.)
-int promptLength(const QPlainTextEdit* box) {
-    const QTextDocument* document = box->document();
-    return document->characterCount() - 1 + document->blockCount() - 1;
-}
-
-QString groupedNumber(int n) {
+QString groupedNumber(qint64 n) {
     static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     return japanese.toString(n);
 }
@@ -425,7 +470,9 @@ void Form1::buildLengthStatus() {
 }
 
 void Form1::updateLengthStatus() {
-    auto length = [this](TextBoxId id) { return promptLength(multiLine_[static_cast<std::size_t>(id)]); };
+    // The length MsgBox sees: UTF-16 units of the prompt string, in which a
+    // line break is the CR LF pair the script puts there, so it counts as two.
+    auto length = [this](TextBoxId id) { return static_cast<qint64>(textLength(id)); };
     auto name = [this](TextBoxId id) {
         for (int slot = 0; slot < 3; ++slot) {
             if (slotTextBox(slot) == id) {
@@ -442,7 +489,7 @@ void Form1::updateLengthStatus() {
             break;
         }
     }
-    const int n = length(shown);
+    const qint64 n = length(shown);
     const bool over = n > msgbox::PromptLimit;
     const QString counts = QStringLiteral("%1 / %2 文字").arg(groupedNumber(n), groupedNumber(msgbox::PromptLimit));
     lengthStatus_->setText(over ? QStringLiteral("%1が長すぎます：%2").arg(name(shown), counts)
@@ -494,23 +541,43 @@ void Form1::closeEvent(QCloseEvent* event) {
 QCheckBox* Form1::checkBox(CheckBoxId id) const { return checks_[static_cast<std::size_t>(id)]; }
 
 std::u16string Form1::text(TextBoxId id) const {
-    if (id == TextBoxId::Text2) {
-        return toU16(text2_->text());
-    }
     const auto i = static_cast<std::size_t>(id);
-    const QString shown = multiLine_[i]->toPlainText();
-    return shown == textShown_[i] ? textSet_[i] : fromEditText(shown);
+    if (!edited_[i]) {
+        return textSet_[i];
+    }
+    return id == TextBoxId::Text2 ? toU16(text2_->text()) : fromEditText(multiLine_[i]->toPlainText());
 }
 
-void Form1::setText(TextBoxId id, const std::u16string& value) {
-    if (id == TextBoxId::Text2) {
-        text2_->setText(toQString(value));
-        return;
-    }
+std::size_t Form1::textLength(TextBoxId id) const {
     const auto i = static_cast<std::size_t>(id);
-    multiLine_[i]->setPlainText(toEditText(value));
+    if (!edited_[i]) {
+        return textSet_[i].size();
+    }
+    // The edit's document holds each line break as the end of a block; in the
+    // script it is a CR LF pair, two units. This costs the same in a long text
+    // as in a short one.
+    const QTextDocument* document = multiLine_[i]->document();
+    return static_cast<std::size_t>(document->characterCount() - 1 + document->blockCount() - 1);
+}
+
+// A text that a box would take long to lay out (a text edit shapes a whole
+// line at once) is shown in part and read-only; the window keeps all of it.
+void Form1::setText(TextBoxId id, const std::u16string& value) {
+    const auto i = static_cast<std::size_t>(id);
+    const bool large = isLargeText(value);
+    const QString toolTip = large ? largeTextNote(value.size()) : QString();
+    if (id == TextBoxId::Text2) {
+        text2_->setText(large ? toQString(glimpse(value, 1)) : toQString(value));
+        text2_->setReadOnly(large);
+        text2_->setToolTip(toolTip);
+    } else {
+        QPlainTextEdit* box = multiLine_[i];
+        box->setPlainText(toEditText(large ? glimpse(value, kGlimpseLines) : value));
+        box->setReadOnly(large);
+        box->setToolTip(toolTip);
+    }
     textSet_[i] = value;
-    textShown_[i] = multiLine_[i]->toPlainText();
+    edited_[i] = false;
 }
 
 int Form1::checkValue(CheckBoxId id) const { return checkBox(id)->isChecked() ? 1 : 0; }

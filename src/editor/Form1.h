@@ -106,6 +106,7 @@ private:
     void updateLengthStatus();
 
     QCheckBox* checkBox(CheckBoxId id) const;
+    std::size_t textLength(TextBoxId id) const;
 
     Form1Services services_;
     WindowState state_;
@@ -116,11 +117,11 @@ private:
     QWidget* client_ = nullptr;
     QLineEdit* text2_ = nullptr;
     std::array<QPlainTextEdit*, 6> multiLine_{};  // indexed by TextBoxId; Text2 is the one-line box
-    // A text edit turns a lone CR or LF into a line break. The text last set by a
-    // command, and what the edit showed for it, give that text back exactly as
-    // long as the user has not changed it.
+    // A text edit turns a lone CR or LF into a line break, and a text too large
+    // for a box to lay out quickly is shown only in part. The text last set by a
+    // command is given back exactly as long as the user has not changed its box.
     std::array<std::u16string, 6> textSet_{};
-    std::array<QString, 6> textShown_{};
+    std::array<bool, 6> edited_{};  // the box changed since a command set its text
     std::array<QCheckBox*, 5> checks_{};  // indexed by CheckBoxId
     std::array<QGroupBox*, 3> slotFrames_{};
     QLabel* label1_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -93,6 +94,26 @@ int MessageDialog::escapeCode(int style) {
     return codes == QList<int>{msgbox::ResultOk} ? msgbox::ResultOk : 0;
 }
 
+namespace {
+
+// The system box shows about the first 1,023 characters of a prompt; the
+// preview shows more, up to what a box lays out without keeping the user
+// waiting (wrapping a long line takes a text layout about a second for a
+// hundred thousand characters). A longer prompt is cut there, and a last line
+// says how much was left out.
+constexpr qsizetype kLongestPromptShown = 32 * 1024;
+
+QString shownPrompt(const QString& prompt) {
+    if (prompt.size() <= kLongestPromptShown) {
+        return prompt;
+    }
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    return prompt.left(kLongestPromptShown) + QStringLiteral("…\n（以下 %1 文字は表示していません）")
+                                                  .arg(japanese.toString(prompt.size() - kLongestPromptShown));
+}
+
+}  // namespace
+
 int MessageDialog::defaultIndex(int style) {
     const int index = (style & msgbox::DefaultButtonMask) / msgbox::DefaultButton2;
     return index < buttonCodes(style).size() ? index : 0;
@@ -125,7 +146,7 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
     QTextOption option = document->defaultTextOption();
     option.setAlignment(right ? Qt::AlignRight : Qt::AlignLeft);
     document->setDefaultTextOption(option);
-    text->setPlainText(prompt);
+    text->setPlainText(shownPrompt(prompt));
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);

@@ -464,6 +464,9 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
+    if (!confirmLargeTexts(parsed.contents, path, messages)) {
+        return ReadOutcome::Cancelled;
+    }
     applyScriptContents(editor, parsed.contents);
     return ReadOutcome::Read;
 }

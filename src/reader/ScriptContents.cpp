@@ -3,8 +3,50 @@
 #include "model/DialogTables.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
+#include "model/MessageBoxService.h"
+#include "model/MessageBoxStyle.h"
+#include "model/WindowState.h"
 
 namespace bw {
+
+namespace {
+
+// A count with a comma between groups of three digits, as the window shows counts.
+std::u16string grouped(std::size_t n) {
+    std::u16string digits = decimalText(static_cast<std::int64_t>(n));
+    for (auto at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, u',');
+    }
+    return digits;
+}
+
+}  // namespace
+
+bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages) {
+    std::u16string_view name;
+    std::size_t longest = kLargeTextUnits;
+    const auto consider = [&](const std::optional<std::u16string>& text, std::u16string_view textName) {
+        if (text && text->size() > longest) {
+            longest = text->size();
+            name = textName;
+        }
+    };
+    consider(contents.body, u"本文");
+    consider(contents.title, u"タイトル");
+    if (contents.followUps) {
+        for (const ScriptContents::Slot& slot : contents.slotLines) {
+            consider(slot.text, u"続きの本文");
+        }
+    }
+    if (name.empty()) {
+        return true;
+    }
+    const std::u16string question = u"「" + path + u"」の" + std::u16string(name) + u"は " + grouped(longest) +
+                                    u" 文字あります。メッセージ ボックスに表示されるのは約 1,023 文字までです。\r\n" +
+                                    u"読み込むと、エディターではこの文章の先頭だけを表示し、編集はできません。"
+                                    u"保存すると全文を書き出します。読み込みますか？";
+    return messages.show(question, msgbox::YesNo + msgbox::Exclamation, u"大きな文章") == msgbox::ResultYes;
+}
 
 void applyScriptContents(EditorControls& editor, const ScriptContents& contents) {
     if (contents.hasFirstLine) {

@@ -3,12 +3,18 @@
 #include "model/DialogDefinition.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace bw {
 
 class EditorControls;
+class MessageBoxService;
+
+// A text longer than this many UTF-16 units is far beyond what a message box
+// shows (MsgBox shows about 1,023): the open asks before loading it.
+inline constexpr std::size_t kLargeTextUnits = std::size_t{1} << 20;
 
 // What a script file says about a dialog, as far as it could be read: each
 // reader parses its format into this value, and one apply step writes it into
@@ -41,5 +47,10 @@ struct ScriptContents {
 // the continuation box, then each slot's check mark and text, and the follow-up
 // snapshot entries when the follow-ups were read.
 void applyScriptContents(EditorControls& editor, const ScriptContents& contents);
+
+// Whether to go on with the file at `path`: true at once when no text of it
+// is longer than kLargeTextUnits, else the user's answer to a question naming
+// the longest text and its length.
+bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages);
 
 }  // namespace bw

@@ -240,7 +240,11 @@ ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, T
                       std::nullopt);
         return ReadOutcome::Failed;
     }
-    applyScriptContents(editor, parseVbsScript(std::move(file.lines)));
+    const ScriptContents contents = parseVbsScript(std::move(file.lines));
+    if (!confirmLargeTexts(contents, path, messages)) {
+        return ReadOutcome::Cancelled;
+    }
+    applyScriptContents(editor, contents);
     return ReadOutcome::Read;
 }
 

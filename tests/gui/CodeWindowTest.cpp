@@ -176,9 +176,11 @@ private slots:
     void largeScriptFollowsToo() {
         std::u16string body;
         while (body.size() <= static_cast<std::size_t>(CodeWindow::kLargeText)) body += u"本文 \"quoted\" text\r\n";
-        form->setText(TextBoxId::Text1, body);
-        CodeWindow* window = openCode();
+        // Pasted, so that the box holds it all for editing (an opened text
+        // this large is shown only in part).
         auto* box = get<QPlainTextEdit>(form.get(), "Text1");
+        box->setPlainText(toEditText(body));
+        CodeWindow* window = openCode();
         box->moveCursor(QTextCursor::End);
         QTest::keyClicks(box, "Y");
         QTest::qWait(CodeWindow::kPauseMs + 20);  // the pause starts the writer

@@ -386,6 +386,32 @@ private slots:
         QVERIFY(messages->calls.empty());
     }
 
+    // A body too long for a text box to lay out quickly is shown in part and
+    // read-only; every character is kept, and a save writes the file again.
+    // A title's line break from a file is kept too.
+    void largeTextIsShownInPartAndKeptWhole() {
+        const QByteArray script =
+            "selectkey = MsgBox(\"" + QByteArray(100000, 'x') + "\"&vbLf&\"end\", 0 + 16, " + "\"a\"&vbCrLf&\"b\")\r\n";
+        QFile file(path("big.vbs"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(script);
+        file.close();
+        form->openPath(toU16(path("big.vbs")));
+        auto* body = get<QPlainTextEdit>("Text1");
+        QVERIFY(body->isReadOnly());
+        QVERIFY(body->toPlainText().size() < 2000);
+        QVERIFY(!body->toolTip().isEmpty());
+        QCOMPARE(form->text(TextBoxId::Text1).size(), std::size_t{100004});
+        QCOMPARE(form->text(TextBoxId::Text2), u"a\r\nb");
+        QCOMPARE(get<QLabel>("lengthStatus")->text(), QStringLiteral("本文が長すぎます：100,004 / 1,023 文字"));
+        dialog->answers = {toU16(path("again.vbs"))};
+        click("Command2");
+        QCOMPARE(bytes(path("again.vbs")), script);
+        action("新規作成")->trigger();
+        QVERIFY(!body->isReadOnly());
+        QVERIFY(body->toolTip().isEmpty());
+    }
+
     void openStartsInTheLastFolderAndSampleInTheSamples() {
         dialog->answers = {std::nullopt, std::nullopt, std::nullopt};
         type("Text1", "unchanged");
@@ -480,15 +506,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         const QString a(1021, QLatin1Char('a'));
-        QTest::newRow("1,023") << "Text1" << a + "aa" << "本文：1,023 / 1,023 文字";
-        QTest::newRow("1,024") << "Text1" << a + "aaa" << "本文が長すぎます：1,024 / 1,023 文字";
-        QTest::newRow("1,023 with a break") << "Text1" << a + "\n" << "本文：1,023 / 1,023 文字";
-        QTest::newRow("1,024 with a break") << "Text1" << a + "a\n" << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("1,023") << "Text1" << a + "aa"
+                               << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024") << "Text1" << a + "aaa"
+                               << "本文が長すぎます：1,024 / 1,023 文字";
+        QTest::newRow("1,023 with a break") << "Text1" << a + "\n"
+                                            << "本文：1,023 / 1,023 文字";
+        QTest::newRow("1,024 with a break") << "Text1" << a + "a\n"
+                                            << "本文が長すぎます：1,024 / 1,023 文字";
         QTest::newRow("surrogate pairs") << "Text1" << QString::fromUtf8("😀").repeated(512)
                                          << "本文が長すぎます：1,024 / 1,023 文字";
         QTest::newRow("follow-up") << "Text4" << QString(1024, QChar(0x3042))
                                    << "「OKを押したとき」が長すぎます：1,024 / 1,023 文字";
-        QTest::newRow("short follow-up") << "Text4" << "abc" << "本文：0 / 1,023 文字";
+        QTest::newRow("short follow-up") << "Text4"
+                                         << "abc"
+                                         << "本文：0 / 1,023 文字";
     }
 
     void lengthWarningAboveTheLimit() {

@@ -186,6 +186,15 @@ private slots:
         }
     }
 
+    // A prompt beyond what a box lays out at once is cut, and says so.
+    void hugePromptIsCutWithANote() {
+        const QString prompt = QString(40000, QLatin1Char('x')) + QStringLiteral("tail");
+        MessageDialog dialog(prompt, 0, QStringLiteral("t"));
+        const QString shown = dialog.findChild<QTextEdit*>(QStringLiteral("prompt"))->toPlainText();
+        QVERIFY(shown.startsWith(prompt.left(32768) + QStringLiteral("…\n")));
+        QVERIFY(shown.endsWith(QStringLiteral("（以下 7,236 文字は表示していません）")));
+    }
+
     void textIconAndTitle() {
         MessageDialog right(QStringLiteral("line 1\nline 2"), 64 + msgbox::RightAligned, QStringLiteral("T"));
         auto* prompt = right.findChild<QTextEdit*>(QStringLiteral("prompt"));

@@ -1,5 +1,6 @@
 #include "ReaderHarness.h"
 #include "core/TestText.h"
+#include "model/MessageBoxStyle.h"
 #include "platform/posix/IconvTextFileStore.h"
 
 #include <gtest/gtest.h>
@@ -102,8 +103,10 @@ TEST(ReaderInput, HundredMegabytesOnOneLine) {
     ReaderHarness h;
     h.editSomethingElse();
     h.dialog.answers.push_back(file.u16string());
+    h.messages.answers = {msgbox::ResultYes};  // to the question whether to load so large a body
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(readScript(h.editor, h.dialog, store, h.messages), ReadOutcome::Read);
+    EXPECT_EQ(h.messages.calls.size(), 1u);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "100 MB line read in " << seconds << " s\n";
 
@@ -121,6 +124,48 @@ TEST(ReaderInput, HundredMegabytesOnOneLine) {
     EXPECT_EQ(h.editor.texts[2].size(), body.size() + 37);
     EXPECT_TRUE(h.editor.windowState.savedSnapshot.body == body);
 }
+
+// A text beyond what a message box could ever show is loaded only when the
+// user says so; the question names the text and its length.
+struct LargeCase {
+    const char* name;
+    std::size_t bodyUnits;
+    std::size_t titleUnits;
+    int answer;
+    bool asked;
+    bool read;
+};
+
+class LargeTexts : public ::testing::TestWithParam<LargeCase> {};
+
+TEST_P(LargeTexts, AreLoadedOnlyWhenTheUserSaysSo) {
+    const LargeCase& c = GetParam();
+    ReaderHarness h;
+    h.editSomethingElse();
+    const std::string before = dump(h.editor);
+    h.messages.answers = {c.answer};
+    h.readLines({u"selectkey = MsgBox(\"" + std::u16string(c.bodyUnits, u'b') + u"\", 0 + 16, \"" +
+                 std::u16string(c.titleUnits, u't') + u"\")"});
+    ASSERT_EQ(h.messages.calls.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+        const std::u16string name = c.bodyUnits > c.titleUnits ? u"本文" : u"タイトル";
+        EXPECT_TRUE(h.messages.calls[0].prompt.starts_with(u"「/scripts/opened.vbs」の" + name + u"は 1,048,577 文字"));
+        EXPECT_EQ(h.messages.calls[0].style, msgbox::YesNo + msgbox::Exclamation);
+    }
+    if (c.read) {
+        EXPECT_EQ(h.editor.texts[0].size(), c.bodyUnits);
+    } else {
+        EXPECT_EQ(dump(h.editor), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, LargeTexts,
+    ::testing::Values(LargeCase{"AtTheMark", kLargeTextUnits, 5, 1, false, true},
+                      LargeCase{"BodyBeyondYes", kLargeTextUnits + 1, 5, msgbox::ResultYes, true, true},
+                      LargeCase{"BodyBeyondNo", kLargeTextUnits + 1, 5, msgbox::ResultNo, true, false},
+                      LargeCase{"TitleBeyond", 3, kLargeTextUnits + 1, msgbox::ResultNo, true, false}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 }  // namespace
 }  // namespace bw::test
