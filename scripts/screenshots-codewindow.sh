@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of the code window and the options menu under a virtual display.
+# Screenshots of the code window (its three tabs) and of the file, options and
+# default-button menus under a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v xdotool >/dev/null || { echo "xdotool is needed: apt-get install xdotool" >&2; exit 1; }
@@ -34,3 +35,16 @@ xdotool mousemove 751 22 click 1   # the HTML tab
 xdotool mousemove 1224 468 click 1 # コピー
 sleep 0.5
 shot 660x492+616+0 code-window-html.png
+xdotool mousemove 830 22 click 1   # the PowerShell tab
+sleep 0.5
+shot 660x492+616+0 code-window-powershell.png
+xdotool windowfocus --sync "$main"
+xdotool mousemove 40 10 click 1    # ファイル
+sleep 0.5
+shot 420x220+0+0 file-menu.png
+xdotool key Escape
+xdotool mousemove 112 10 click 1   # オプション
+sleep 0.3
+xdotool mousemove 150 56           # 既定のボタン
+sleep 0.8
+shot 520x220+0+0 default-button-menu.png

@@ -19,13 +19,13 @@ shot() { import -window root -crop "$1" "docs/$2"; }
 xdotool mousemove 150 80 click 1 && xdotool type --delay 20 "保存の確認"
 xdotool mousemove 150 150 click 1 && xdotool type --delay 20 "変更を保存しますか？"
 xdotool key Return && xdotool type --delay 20 'File "report.txt" was changed.'
-shot 336x492+0+0 main-narrow.png
+shot 336x510+0+0 main-narrow.png
 xdotool mousemove 240 336 click 1  # 続きを作る
 sleep 0.3
 xdotool mousemove 166 448 click 1  # はい、いいえ、キャンセル
 xdotool mousemove 100 376 click 1  # 問い合わせ
 sleep 0.3
-shot 606x492+0+0 main-wide.png
+shot 606x510+0+0 main-wide.png
 xdotool mousemove 68 276 click 1   # プレビュー
 sleep 0.8
-shot 606x492+0+0 preview.png
+shot 606x510+0+0 preview.png

@@ -6,12 +6,16 @@
 //  - the read succeeds without a message and check boxes hold 0 or 1;
 //  - reading the same file again changes nothing more;
 //  - the definition read, written again by the writer and read back, comes back
-//    exactly (unless its title holds a CR LF pair, which no one-line title can).
+//    exactly, as a .vbs and as a PowerShell script;
+//  - the same bytes read as a PowerShell script (UTF-8) either are outside the
+//    format or give a definition that survives a write and a second read.
 
 #include "platform/posix/IconvTextFileStore.h"
 #include "reader/ByteFileStore.h"
+#include "reader/Ps1Reader.h"
 #include "reader/ReaderHarness.h"
 #include "reader/RoundTripCheck.h"
+#include "writers/Ps1Writer.h"
 #include "writers/ScriptWriter.h"
 
 #include <cstddef>
@@ -86,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("second read changed the editor", dump(fresh.editor) + "---\n" + dump(twice.editor));
     }
     const DialogDefinition def = readDefinition(fresh.editor);
-    if (def.title.find(u"\r\n") == std::u16string::npos) {
+    {
         DecodedStore written;
         written.lines = vbsLines(def, stateFor(def), store);
         ReaderHarness again;
@@ -95,6 +99,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string failures = readBackFailures(again, def, written.lines);
         if (!failures.empty()) {
             fail("written definition did not read back", failures + "\n" + describe(def));
+        }
+    }
+    // The same definition as a PowerShell script reads back whole.
+    const Ps1Parse written = parsePs1Script(ps1Lines(def));
+    if (!written.ok) {
+        fail("written PowerShell script did not parse", describe(def));
+    }
+    MemoryEditor fromPs1;
+    fromPs1.load();
+    applyScriptContents(fromPs1, written.contents);
+    DialogDefinition back = readDefinition(fromPs1);
+    if (!def.continuation) {
+        back.followUps = def.followUps;
+    }
+    if (back != def) {
+        fail("PowerShell script did not read back", describe(def) + "\n" + describe(back));
+    }
+
+    // The bytes as a PowerShell script: whatever parses, applies and survives a
+    // write and a second parse unchanged.
+    const Ps1Parse parsed = parsePs1Script(ByteFileStore::splitLines(
+        std::string_view(reinterpret_cast<const char*>(data), size), 256, TextEncoding::Utf8));
+    if (parsed.ok) {
+        MemoryEditor first;
+        first.load();
+        applyScriptContents(first, parsed.contents);
+        const DialogDefinition read1 = readDefinition(first);
+        const Ps1Parse again = parsePs1Script(ps1Lines(read1));
+        MemoryEditor second;
+        second.load();
+        applyScriptContents(second, again.contents);
+        if (!again.ok || readDefinition(second) != read1) {
+            fail("a parsed PowerShell script did not survive a write", describe(read1));
         }
     }
 
