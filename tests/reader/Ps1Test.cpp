@@ -25,6 +25,13 @@ class Ps1Expression : public ::testing::TestWithParam<ExpressionCase> {};
 TEST_P(Ps1Expression, IsWrittenAndReadBack) {
     const ExpressionCase& c = GetParam();
     EXPECT_EQ(ps1TextExpression(c.text), c.expression);
+    // A long text's expression is made at its length at once, not regrown.
+    std::u16string text;
+    for (int i = 0; i < 100; ++i) {
+        text += c.text;
+    }
+    const std::u16string expression = ps1TextExpression(text);
+    EXPECT_LT(expression.capacity() - expression.size(), 16u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ps1Expression,
