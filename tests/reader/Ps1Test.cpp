@@ -123,6 +123,8 @@ TEST(Ps1Reader, RandomDefinitionsComeBackWhole) {
         }
         ASSERT_EQ(got, def) << describe(def);
         EXPECT_EQ(h.editor.windowState.savedSnapshot.body, def.body);
+        // Text3 keeps the last message line read, without its indent.
+        EXPECT_EQ(h.editor.texts[2], def.continuation ? lines[lines.size() - 3].substr(8) : lines[2]);
     }
     keepForGrammarCheck("worked-example", workedExampleLines());
 }
