@@ -42,7 +42,17 @@ public:
     bool atEndAfter(std::u16string_view phrase) { return eatWords(phrase) && atEnd(); }
     char16_t peek() const { return pos_ < line_.size() ? line_[pos_] : u'\0'; }
     bool more() const { return pos_ < line_.size(); }
+    std::size_t left() const { return line_.size() - pos_; }
     char16_t take() { return line_[pos_++]; }
+    // The units up to the first one that `stop` holds for, or to the end.
+    template <typename Stop>
+    std::u16string_view takeUntil(Stop stop) {
+        const std::size_t from = pos_;
+        while (pos_ < line_.size() && !stop(line_[pos_])) {
+            ++pos_;
+        }
+        return line_.substr(from, pos_ - from);
+    }
 
     // Takes `word` (after blanks) when the line goes on with it, in any case.
     bool eat(std::u16string_view word) {
@@ -92,21 +102,21 @@ bool sameName(std::u16string_view a, std::u16string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return lower(x) == lower(y); });
 }
 
-// 'text' with doubled quotes; the opening quote may be any of the four.
+// 'text' with doubled quotes; the opening quote may be any of the four. The
+// text between quotes is taken a run at a time: it may be the whole body.
 bool singleQuoted(Cursor& at, std::u16string& out) {
     at.take();
-    while (at.more()) {
-        const char16_t c = at.take();
-        if (ps1::isSingleQuote(c)) {
-            if (!ps1::isSingleQuote(at.peek())) {
-                return true;
-            }
-            out += at.take();
-            continue;
+    for (;;) {
+        out += at.takeUntil(ps1::isSingleQuote);
+        if (!at.more()) {
+            return false;
         }
-        out += c;
+        at.take();
+        if (!ps1::isSingleQuote(at.peek())) {
+            return true;
+        }
+        out += at.take();
     }
-    return false;
 }
 
 // "text" with backtick escapes; a dollar sign (a variable) is outside the format.
@@ -183,9 +193,11 @@ bool charCast(Cursor& at, std::u16string& out) {
     return true;
 }
 
-// A text: pieces joined with "+".
+// A text: pieces joined with "+". It is never longer than the rest of the
+// line, which is reserved at once: a long text is built without regrowing.
 std::optional<std::u16string> text(Cursor& at) {
     std::u16string out;
+    out.reserve(at.left());
     do {
         at.skipBlanks();
         const char16_t c = at.peek();
@@ -337,33 +349,38 @@ private:
         if (!line) {
             return false;
         }
-        const auto dialog = showCall(*line, ps1::kDialogStart);
+        auto dialog = showCall(*line, ps1::kDialogStart);
         if (!dialog) {
             return false;
         }
         contents.hasFirstLine = true;
-        contents.body = dialog->text;
-        contents.title = dialog->title;
+        contents.body = std::move(dialog->text);
+        contents.title = std::move(dialog->title);
         contents.buttons = static_cast<ButtonSet>(dialog->buttons);
         contents.icon = static_cast<IconKind>(dialog->icon);
         contents.defaultButton = static_cast<int>(dialog->defaultButton);
         contents.rightAligned = dialog->rightAligned;
-        contents.lastLine = *line;
+        std::u16string_view lastLine = *line;
         ++next_;
 
         line = statement(true);
         if (line) {
-            if (!Cursor(*line).atEndAfter(ps1::kSwitchStart) || !branches(contents)) {
+            if (!Cursor(*line).atEndAfter(ps1::kSwitchStart) || !branches(contents, lastLine)) {
                 return false;
             }
             contents.followUps = true;
         }
-        return !statement(true);
+        if (statement(true)) {
+            return false;
+        }
+        // Copied once, at the end: the dialog's line may be the whole body long.
+        contents.lastLine = lastLine;
+        return true;
     }
 
     // The switch's branches up to its closing brace, each "code {", the
     // message line (commented out or not), "}" — or all on one line.
-    bool branches(ScriptContents& contents) {
+    bool branches(ScriptContents& contents, std::u16string_view& lastLine) {
         ++next_;
         const ButtonSetRow& row = buttonSetRow(*contents.buttons);
         std::array<bool, 3> seen{};
@@ -413,7 +430,7 @@ private:
                 }
             }
             ++next_;
-            contents.lastLine = message;
+            lastLine = message;
         }
     }
 
@@ -422,11 +439,11 @@ private:
         if (slot.commentedOut) {
             message = trimmed(message.substr(1));
         }
-        const auto call = showCall(message, ps1::kFollowUpStart);
+        auto call = showCall(message, ps1::kFollowUpStart);
         if (!call) {
             return false;
         }
-        slot.text = call->text;
+        slot.text = std::move(call->text);
         return true;
     }
 };

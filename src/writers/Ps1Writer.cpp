@@ -39,36 +39,26 @@ std::u16string enumArgument(std::u16string_view type, std::u16string_view name) 
     return out;
 }
 
-// The arguments after the text: title, buttons, icon, then the default button
-// and the options where they are not the first button and none.
-std::u16string showCall(std::u16string_view start, const std::u16string& text, const std::u16string& title,
-                        ButtonSet buttons, const DialogDefinition& def, int defaultButton) {
-    std::u16string line(start);
-    line += text;
-    line += u", ";
-    line += title;
-    line += u", ";
-    line += enumArgument(ps1::kButtonsType, ps1::kButtonNames[static_cast<std::size_t>(buttons)]);
-    line += u", ";
-    line += enumArgument(ps1::kIconType, ps1::kIconNames[static_cast<std::size_t>(def.icon)]);
-    if (defaultButton != 0 || def.rightAligned) {
-        line += u", ";
-        line +=
-            enumArgument(ps1::kDefaultButtonType, ps1::kDefaultButtonNames[static_cast<std::size_t>(defaultButton)]);
+// The length of ps1TextExpression(text), so that a line is built at its size.
+std::size_t expressionLength(std::u16string_view text) {
+    std::size_t length = 2;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (isBreak(text[i])) {
+            length += 10;  // ' + " and " + '
+            for (; i < text.size() && isBreak(text[i]); ++i) {
+                length += 2;
+            }
+            continue;
+        }
+        length += isLoneSurrogate(text, i) ? 20 : ps1::isSingleQuote(text[i]) ? 2 : 1;
+        ++i;
     }
-    if (def.rightAligned) {
-        line += u", ";
-        line += enumArgument(ps1::kOptionsType, ps1::kRightAlign);
-    }
-    line += u')';
-    return line;
+    return length;
 }
 
-}  // namespace
-
-std::u16string ps1TextExpression(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size() + 2 + text.size() / 8);
+// Appends ps1TextExpression(text).
+void appendExpression(std::u16string& out, std::u16string_view text) {
     out += u'\'';
     std::size_t i = 0;
     while (i < text.size()) {
@@ -94,6 +84,43 @@ std::u16string ps1TextExpression(std::u16string_view text) {
         ++i;
     }
     out += u'\'';
+}
+
+// The call with its text, then the title, buttons, icon, and the default
+// button and the options where they are not the first button and none. The
+// line is built at its final size: with a long text it is the file's bulk.
+std::u16string showCall(std::u16string_view start, std::u16string_view text, const std::u16string& title,
+                        ButtonSet buttons, const DialogDefinition& def, int defaultButton) {
+    std::u16string rest = u", ";
+    rest += title;
+    rest += u", ";
+    rest += enumArgument(ps1::kButtonsType, ps1::kButtonNames[static_cast<std::size_t>(buttons)]);
+    rest += u", ";
+    rest += enumArgument(ps1::kIconType, ps1::kIconNames[static_cast<std::size_t>(def.icon)]);
+    if (defaultButton != 0 || def.rightAligned) {
+        rest += u", ";
+        rest +=
+            enumArgument(ps1::kDefaultButtonType, ps1::kDefaultButtonNames[static_cast<std::size_t>(defaultButton)]);
+    }
+    if (def.rightAligned) {
+        rest += u", ";
+        rest += enumArgument(ps1::kOptionsType, ps1::kRightAlign);
+    }
+    rest += u')';
+    std::u16string line;
+    line.reserve(start.size() + expressionLength(text) + rest.size());
+    line += start;
+    appendExpression(line, text);
+    line += rest;
+    return line;
+}
+
+}  // namespace
+
+std::u16string ps1TextExpression(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(expressionLength(text));
+    appendExpression(out, text);
     return out;
 }
 
@@ -102,8 +129,7 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
     std::vector<std::u16string> lines;
     lines.emplace_back(ps1::kHowToRun);
     lines.emplace_back(ps1::kLoadForms);
-    lines.push_back(
-        showCall(ps1::kDialogStart, ps1TextExpression(def.body), title, def.buttons, def, def.defaultButton));
+    lines.push_back(showCall(ps1::kDialogStart, def.body, title, def.buttons, def, def.defaultButton));
     if (!def.continuation) {
         return lines;
     }
@@ -117,7 +143,7 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
         if (!followUp.enabled) {
             message += ps1::kCommentedOut;
         }
-        message += showCall(ps1::kFollowUpStart, ps1TextExpression(followUp.text), title, ButtonSet::OkOnly, def, 0);
+        message += showCall(ps1::kFollowUpStart, followUp.text, title, ButtonSet::OkOnly, def, 0);
         lines.push_back(std::move(message));
         lines.push_back(indent + u"}");
     }

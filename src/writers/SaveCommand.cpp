@@ -55,7 +55,7 @@ FileResult writeScript(TextFileStore& files, const std::u16string& path, ScriptF
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
                        SnapshotAfterSave snapshot) {
     WindowState& state = editor.state();
-    const DialogDefinition def = readDefinition(editor);
+    DialogDefinition def = readDefinition(editor);
     state.rightSuffix = rightSuffixFor(def.rightAligned);
 
     state.outputPath.clear();
@@ -80,7 +80,13 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
     const bool snapshotAfterCancel = format != ScriptFormat::Ps1;
     if ((outcome == SaveOutcome::Written || (outcome == SaveOutcome::Cancelled && snapshotAfterCancel)) &&
         snapshot == SnapshotAfterSave::Take) {
-        state.savedSnapshot = currentTexts(editor);
+        // The texts the definition was read with, which are the controls'
+        // texts still: a save changes none. Moved rather than read again, as
+        // a long body would be copied once more.
+        state.savedSnapshot = SavedSnapshot{
+            std::move(def.body),
+            std::move(def.title),
+            {std::move(def.followUps[0].text), std::move(def.followUps[1].text), std::move(def.followUps[2].text)}};
     }
     return outcome;
 }

@@ -111,7 +111,7 @@ class SaveDialogCall : public SaveCommandTest, public ::testing::WithParamInterf
 TEST_P(SaveDialogCall, SetsDefaultNameAndFilterThenCancelWritesNothing) {
     const DialogCase& c = GetParam();
     editor.setCheckValue(CheckBoxId::Check1, c.continuation ? 1 : 0);
-    editor.texts[0] = u"edited";
+    editor.texts = {u"edited", u"title", u"Text3", u"first", u"second", u"third"};
     editor.windowState.outputPath = u"/earlier/path";
     dialog.answers.push_back(std::nullopt);
     EXPECT_EQ(save(c.format), SaveOutcome::Cancelled);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
+#include <utility>
 
 namespace bw::test {
 namespace {
@@ -58,6 +59,30 @@ TEST(TextFileStore, Utf8WithByteOrderMark) {
     writeBytes(folder.path() / "d", "\xEF\xBB");
     EXPECT_EQ(store.readText(folder.file("d"), 8, TextEncoding::Utf8).lines,
               (std::vector<std::u16string>{u"\uFFFD\uFFFD"}));
+}
+
+// Each kind of unit in its number of UTF-8 bytes, a lone surrogate as
+// U+FFFD; a long text's bytes are made at their length at once.
+TEST(TextFileStore, Utf8OfEachLength) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"a", "a"},
+        {u"é", "\xC3\xA9"},
+        {u"本", "\xE6\x9C\xAC"},
+        {u"\U0001F600", "\xF0\x9F\x98\x80"},
+        {std::u16string{u'x', char16_t{0xD83D}}, "x\xEF\xBF\xBD"},
+        {std::u16string{char16_t{0xDE00}}, "\xEF\xBF\xBD"},
+    };
+    for (const auto& [unit, bytes] : cases) {
+        std::u16string text;
+        std::string expected;
+        for (int i = 0; i < 100; ++i) {
+            text += unit;
+            expected += bytes;
+        }
+        const std::string encoded = IconvTextFileStore::encodeUtf8(text);
+        EXPECT_EQ(encoded, expected);
+        EXPECT_LT(encoded.capacity() - encoded.size(), 16u);
+    }
 }
 
 struct ReadCase {

@@ -176,7 +176,11 @@ private slots:
         QVERIFY(drop(form.get(), {QUrl::fromLocalFile(missing)}));
         QCOMPARE(messages->calls.size(), std::size_t{2});
         QCOMPARE(messages->calls[0].prompt, messages->calls[1].prompt);
-        QVERIFY(messages->calls[0].prompt.starts_with(u"「" + toU16(missing) + u"」を開けませんでした。"));
+        // Built in steps: GCC 12 at -O3 takes u"「" + a temporary for an overlapping copy (-Wrestrict).
+        std::u16string expected = u"「";
+        expected += toU16(missing);
+        expected += u"」を開けませんでした。";
+        QVERIFY(messages->calls[0].prompt.starts_with(expected));
         QVERIFY(form->isVisible());
     }
 

@@ -25,6 +25,13 @@ class Ps1Expression : public ::testing::TestWithParam<ExpressionCase> {};
 TEST_P(Ps1Expression, IsWrittenAndReadBack) {
     const ExpressionCase& c = GetParam();
     EXPECT_EQ(ps1TextExpression(c.text), c.expression);
+    // A long text's expression is made at its length at once, not regrown.
+    std::u16string text;
+    for (int i = 0; i < 100; ++i) {
+        text += c.text;
+    }
+    const std::u16string expression = ps1TextExpression(text);
+    EXPECT_LT(expression.capacity() - expression.size(), 16u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ps1Expression,
@@ -116,6 +123,8 @@ TEST(Ps1Reader, RandomDefinitionsComeBackWhole) {
         }
         ASSERT_EQ(got, def) << describe(def);
         EXPECT_EQ(h.editor.windowState.savedSnapshot.body, def.body);
+        // Text3 keeps the last message line read, without its indent.
+        EXPECT_EQ(h.editor.texts[2], def.continuation ? lines[lines.size() - 3].substr(8) : lines[2]);
     }
     keepForGrammarCheck("worked-example", workedExampleLines());
 }

@@ -520,17 +520,38 @@ private:
     iconv_t cd_;
 };
 
+// How many UTF-8 bytes a text takes, a lone surrogate as U+FFFD.
+std::size_t utf8Length(std::u16string_view text) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            length += 1;
+        } else if (c < 0x800) {
+            length += 2;
+        } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                   text[i + 1] <= 0xDFFF) {
+            length += 4;
+            ++i;
+        } else {
+            length += 3;
+        }
+    }
+    return length;
+}
+
 // Appends the UTF-8 bytes of a text. A lone surrogate, which UTF-8 cannot
-// hold, becomes U+FFFD; the writers never hand one over.
+// hold, becomes U+FFFD; the writers never hand one over. The room is made at
+// the exact size: a long line would otherwise fill memory it never uses.
 void appendUtf8(std::string& out, std::u16string_view text) {
     Converter toUtf8("UTF-8", "UTF-16LE");
     const std::size_t at = out.size();
-    // Three bytes a unit always suffice: a pair takes four for two units.
-    out.resize(at + text.size() * 3);
+    const std::size_t length = utf8Length(text);
+    out.resize(at + length);
     const char* in = reinterpret_cast<const char*>(text.data());
     std::size_t inLeft = text.size() * 2;
     char* outPtr = out.data() + at;
-    std::size_t outLeft = text.size() * 3;
+    std::size_t outLeft = length;
     while (inLeft > 0 && !toUtf8.run(in, inLeft, outPtr, outLeft)) {
         if (errno != EILSEQ && errno != EINVAL) {
             break;
@@ -590,19 +611,23 @@ std::u16string IconvTextFileStore::decodeUtf8(std::string_view bytes) {
 
 FileResult IconvTextFileStore::writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
                                          TextEncoding encoding) {
-    std::size_t units = 0;
-    for (const auto& line : lines) {
-        units += line.size() + 2;
-    }
     std::string content;
     if (encoding == TextEncoding::Utf8) {
-        content.reserve(kUtf8BomSize + units * 3);
+        std::size_t bytes = kUtf8BomSize;
+        for (const auto& line : lines) {
+            bytes += utf8Length(line) + 2;
+        }
+        content.reserve(bytes);
         content += kUtf8Bom;
         for (const auto& line : lines) {
             appendUtf8(content, line);
             content += "\r\n";
         }
     } else {
+        std::size_t units = 0;
+        for (const auto& line : lines) {
+            units += line.size() + 2;
+        }
         content.reserve(units * 2);
         for (const auto& line : lines) {
             appendEncoded(content, line);
