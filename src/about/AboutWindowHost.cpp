@@ -1,9 +1,9 @@
 #include "AboutWindowHost.h"
 
 #include "frmAbout.h"
-#include "platform/DesktopBrowserWindowService.h"
-#include "platform/QtFileCheck.h"
 #include "platform/SystemRegistry.h"
+#include "platform/qt/DesktopBrowserWindowService.h"
+#include "platform/qt/QtFileCheck.h"
 
 namespace bw {
 

@@ -7,7 +7,7 @@
 #include "platform/FileCheck.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QApplication>
 #include <QFile>

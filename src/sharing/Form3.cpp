@@ -2,8 +2,8 @@
 
 #include "model/MessageBoxStyle.h"
 #include "platform/ProgramLauncher.h"
-#include "platform/QtMessageBox.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QLabel>
 #include <QLineEdit>

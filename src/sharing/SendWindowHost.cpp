@@ -1,7 +1,7 @@
 #include "SendWindowHost.h"
 
 #include "Form3.h"
-#include "platform/QtProgramLauncher.h"
+#include "platform/qt/QtProgramLauncher.h"
 
 namespace bw {
 

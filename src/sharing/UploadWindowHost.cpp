@@ -4,9 +4,9 @@
 #include "Form2.h"
 #include "WebViewModuleLoader.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/DefaultBrowser.h"
-#include "platform/QtMessageBox.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/DefaultBrowser.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TextConversion.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 #include "RecordingLauncher.h"
 #include "about/frmAbout.h"
 #include "doubles/RecordingMessageBox.h"
-#include "platform/QtFileCheck.h"
+#include "platform/qt/QtFileCheck.h"
 
 #include <QDir>
 #include <QFile>

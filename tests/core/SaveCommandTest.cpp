@@ -1,9 +1,9 @@
 #include "TestText.h"
+#include "commands/SaveCommand.h"
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "platform/SystemTextFileStore.h"
-#include "writers/SaveCommand.h"
 
 #include <gtest/gtest.h>
 

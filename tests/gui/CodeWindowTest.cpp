@@ -4,8 +4,8 @@
 #include "editor/CodeWindow.h"
 #include "editor/Form1.h"
 #include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
 #include "platform/posix/IconvTextFileStore.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QCheckBox>

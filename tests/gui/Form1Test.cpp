@@ -2,7 +2,7 @@
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QCheckBox>

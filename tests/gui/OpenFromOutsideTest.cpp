@@ -1,10 +1,10 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "model/EditorRules.h"
 #include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QApplication>
