@@ -6,6 +6,7 @@
 #include "about/AboutWindowHost.h"
 #include "about/frmAbout.h"
 #include "doubles/RecordingMessageBox.h"
+#include "gui/ChildNamed.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,11 +41,7 @@ class AboutWindowTest : public QObject {
 
     template <typename T>
     T* get(const QString& name) const {
-        T* widget = box()->findChild<T*>(name);
-        if (!widget) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return widget;
+        return test::childNamed<T>(box(), name);
     }
 
     // Shows the box and waits until it has the keyboard.
