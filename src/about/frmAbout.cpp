@@ -8,6 +8,7 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
 #include "platform/qt/TextConversion.h"
+#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QFile>
@@ -38,12 +39,6 @@ constexpr char16_t kSysInfoFile[] = u"\\MSINFO32.EXE";
 
 const QColor kLinkBlue(0, 0, 255);
 const QColor kLinkBlack(0, 0, 0);
-
-constexpr int pixels(int twips) { return twips / frmAbout::kTwipsPerPixel; }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
 
 // The box's typeface, with the Japanese gothic faces that stand in for it where
 // it is not installed, so that the Japanese texts always have their glyphs.
@@ -90,7 +85,7 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* parent)
     // An open About box alone does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setModal(false);
-    setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
     setFont(boxFont(9));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     // Moves over the background reset the link's colour.
@@ -106,41 +101,41 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* parent)
 void frmAbout::buildControls() {
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(twipsRect(2640, 360, 1380, 345));
+    cmdOK_->setGeometry(twipRect(2640, 360, 1380, 345));
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &QWidget::close);
 
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName(QStringLiteral("picIcon"));
-    picIcon_->setGeometry(twipsRect(240, 240, 540, 540));
+    picIcon_->setGeometry(twipRect(240, 240, 540, 540));
     picIcon_->setAlignment(Qt::AlignCenter);
     const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
     picIcon_->setPixmap(programIcon(style()).pixmap(QSize(iconSize, iconSize), devicePixelRatio()));
 
     lblTitle_ = new QLabel(this);
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle_->setGeometry(twipsRect(960, 240, 1485, 360));
+    lblTitle_->setGeometry(twipRect(960, 240, 1485, 360));
     lblTitle_->setFont(boxFont(12));
 
     cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo_->setGeometry(twipsRect(4260, 3075, 1380, 345));
+    cmdSysInfo_->setGeometry(twipRect(4260, 3075, 1380, 345));
     connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 
     label1_ = new QLabel(QStringLiteral("Ver 1.85a (2003/9/8)"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(twipsRect(960, 840, 1935, 255));
+    label1_->setGeometry(twipRect(960, 840, 1935, 255));
 
     label2_ = new QLabel(QString::fromUtf8(build::kHomeUrl), this);
     label2_->setObjectName(QStringLiteral("Label2"));
     QFont linkFont = boxFont(9);
     linkFont.setUnderline(true);
     label2_->setFont(linkFont);
-    QRect linkRect = twipsRect(960, 1320, 2535, 255);
+    QRect linkRect = twipRect(960, 1320, 2535, 255);
     // A longer address than the designed one widens the link up to the box's
     // right margin rather than being cut off.
     const int textWidth = QFontMetrics(linkFont).horizontalAdvance(label2_->text()) + 2;
-    const int rightMargin = pixels(240);
+    const int rightMargin = pixelsFromTwips(240);
     linkRect.setWidth(std::max(linkRect.width(), std::min(textWidth, width() - rightMargin - linkRect.left())));
     label2_->setGeometry(linkRect);
     label2_->setMouseTracking(true);

@@ -7,6 +7,7 @@
 #include "about/frmAbout.h"
 #include "doubles/RecordingMessageBox.h"
 #include "gui/ChildNamed.h"
+#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -25,6 +26,11 @@ using test::FakeRegistry;
 using test::RecordingBrowser;
 using test::RecordingLauncher;
 using test::RecordingMessageBox;
+
+// Every window's designed lengths round to the nearest pixel; cut off, 23 and
+// 8 twips would be 1 and 0 pixels.
+static_assert(pixelsFromTwips(7) == 0 && pixelsFromTwips(8) == 1 && pixelsFromTwips(22) == 1 &&
+              pixelsFromTwips(23) == 2);
 
 // The About box as the main window opens it, driven by its controls' names.
 class AboutWindowTest : public QObject {

@@ -191,6 +191,10 @@ private slots:
         QVERIFY(window->isVisible());
         QCOMPARE(window->findChild<QTabWidget*>()->currentIndex(), 1);
         QVERIFY(shown(window).startsWith(QStringLiteral("<script language= VBScript><!--\r\n")));
+        // A minimized window comes back too.
+        window->showMinimized();
+        get<QAction>("コードを表示")->trigger();
+        QVERIFY(!window->isMinimized());
     }
 };
 
