@@ -1,3 +1,4 @@
+#include "core/WorkedExample.h"
 #include "gui/MainWindowFixture.h"
 #include "platform/qt/TextConversion.h"
 
@@ -273,11 +274,7 @@ private slots:
         type("Text4", "Saved.");
         type("Text5", "Not saved.");
         toggle("Check7");
-        const QByteArray script =
-            "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
-            "\"Question\")\r\nSelect Case SelectKey\r\nCase 6\r\nSelectKey = MsgBox(\"Saved.\", 0 + 32, "
-            "\"Question\")\r\nCase 7\r\nSelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")\r\nCase 2\r\n"
-            "'SelectKey = MsgBox(\"\x96\x7B\x95\xB6\", 0 + 32, \"Question\")\r\nEnd Select\r\n";
+        const QByteArray script = QByteArray::fromStdString(test::workedExampleBytes());
         dialog->answers = {toU16(path("button.vbs")), toU16(path("menu.vbs")), toU16(path("page.htm"))};
         click("Command2");
         action("VBSとして保存")->trigger();
