@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <string_view>
 
 namespace bw {
@@ -62,6 +63,22 @@ QIcon programIcon(const QStyle* style) {
         icon = style->standardIcon(QStyle::SP_ComputerIcon);
     }
     return icon;
+}
+
+// Runs one step whose failure the user is not told of: an exception ends the
+// step and is written to the log, and the caller goes on. True when the step
+// ran to its end.
+template <typename Step>
+bool attempt(const char* what, Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::exception& error) {
+        qWarning("boxwright: %s failed: %s", what, error.what());
+    } catch (...) {
+        qWarning("boxwright: %s failed", what);
+    }
+    return false;
 }
 
 // A 32-bit number stored low byte first, in decimal.
@@ -122,7 +139,7 @@ void frmAbout::buildControls() {
     cmdSysInfo_->setGeometry(twipRect(4260, 3075, 1380, 345));
     connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 
-    label1_ = new QLabel(QStringLiteral("Ver 1.85a (2003/9/8)"), this);
+    label1_ = new QLabel(QString::fromUtf8(build::kVersionLabel), this);
     label1_->setObjectName(QStringLiteral("Label1"));
     label1_->setGeometry(twipRect(960, 840, 1935, 255));
 
@@ -165,7 +182,8 @@ void frmAbout::buildControls() {
 
 void frmAbout::StartSysInfo() {
     // Any failure on the way, the tool not starting included, ends at the message.
-    try {
+    bool started = false;
+    attempt("starting the system-information tool", [&] {
         QString sysInfoPath;
         bool found = GetKeyValue(registry::kLocalMachine, toQString(registry::kSysInfoKey),
                                  toQString(registry::kSysInfoValue), sysInfoPath);
@@ -178,12 +196,11 @@ void frmAbout::StartSysInfo() {
             }
         }
         // A path read from the first key is started as it is, without looking for the file.
-        if (found && services_.launcher.start(sysInfoPath, kNormalFocus).started) {
-            return;
-        }
-    } catch (...) {
+        started = found && services_.launcher.start(sysInfoPath, kNormalFocus).started;
+    });
+    if (!started) {
+        services_.messageBox.show(kNoSysInfo, msgbox::OkOnly, std::nullopt);
     }
-    services_.messageBox.show(kNoSysInfo, msgbox::OkOnly, std::nullopt);
 }
 
 bool frmAbout::GetKeyValue(std::uint32_t keyRoot, const QString& keyName, const QString& subKeyRef, QString& keyVal) {
@@ -264,24 +281,13 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
 
 void frmAbout::openHomePage() {
     // Create a browser window, send it to the address, show it; a step that
-    // fails is passed over and the next one still runs, without a word.
+    // fails is passed over and the next one still runs, without a word to the user.
     const QString address = QString::fromUtf8(build::kHomeUrl);
     std::unique_ptr<BrowserWindow> window;
-    try {
-        window = services_.browser.createWindow();
-    } catch (...) {
-    }
-    try {
-        if (window) {
-            window->navigate(address);
-        }
-    } catch (...) {
-    }
-    try {
-        if (window) {
-            window->setVisible(true);
-        }
-    } catch (...) {
+    attempt("making a browser window", [&] { window = services_.browser.createWindow(); });
+    if (window) {
+        attempt("sending the browser to the home page", [&] { window->navigate(address); });
+        attempt("showing the browser window", [&] { window->setVisible(true); });
     }
 }
 

@@ -118,7 +118,7 @@ private slots:
         QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << "";
         QTest::newRow("lblTitle") << "lblTitle" << QRect(960, 240, 1485, 360) << "Boxwright";
         QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(4260, 3075, 1380, 345) << "ｼｽﾃﾑ情報(&S)...";
-        QTest::newRow("Label1") << "Label1" << QRect(960, 840, 1935, 255) << "Ver 1.85a (2003/9/8)";
+        QTest::newRow("Label1") << "Label1" << QRect(960, 840, 1935, 255) << QString::fromUtf8(build::kVersionLabel);
         QTest::newRow("Label2") << "Label2" << QRect(960, 1320, 2535, 255) << home;
     }
     void controlsSitWhereTheLayoutPutsThem() {
@@ -393,6 +393,15 @@ private slots:
         }
         QCOMPARE(messages->calls.size(), 0u);
         QVERIFY(box()->isVisible());
+    }
+
+    void aStepThatThrowsIsLoggedAndTheNextRuns() {
+        browser->navigateThrows = true;
+        QVERIFY(open());
+        QTest::ignoreMessage(QtWarningMsg, "boxwright: sending the browser to the home page failed: no network");
+        QTest::mouseClick(get<QLabel>(QStringLiteral("Label2")), Qt::LeftButton);
+        QCOMPARE(browser->windows[0]->visibility, QList<bool>{true});
+        QCOMPARE(messages->calls.size(), 0u);
     }
 
     void pressingOffTheLinkIsNoClick() {
