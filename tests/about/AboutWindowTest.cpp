@@ -1,11 +1,7 @@
+#include "AboutDoubles.h"
 #include "BuildSettings.h"
-#include "FakeFileCheck.h"
-#include "FakeRegistry.h"
-#include "RecordingBrowser.h"
-#include "RecordingLauncher.h"
 #include "about/AboutWindowHost.h"
 #include "about/frmAbout.h"
-#include "doubles/RecordingMessageBox.h"
 #include "gui/ChildNamed.h"
 #include "platform/qt/Twips.h"
 
@@ -21,26 +17,15 @@
 
 namespace bw {
 
-using test::FakeFileCheck;
-using test::FakeRegistry;
-using test::RecordingBrowser;
-using test::RecordingLauncher;
-using test::RecordingMessageBox;
-
 // Every window's designed lengths round to the nearest pixel; cut off, 23 and
 // 8 twips would be 1 and 0 pixels.
 static_assert(pixelsFromTwips(7) == 0 && pixelsFromTwips(8) == 1 && pixelsFromTwips(22) == 1 &&
               pixelsFromTwips(23) == 2);
 
 // The About box as the main window opens it, driven by its controls' names.
-class AboutWindowTest : public QObject {
+class AboutWindowTest : public QObject, test::AboutDoubles {
     Q_OBJECT
 
-    std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<RecordingLauncher> launcher;
-    std::unique_ptr<RecordingBrowser> browser;
-    std::unique_ptr<FakeRegistry> registry;
-    std::unique_ptr<FakeFileCheck> files;
     std::unique_ptr<AboutWindowHost> host;
 
     frmAbout* box() const { return host->window(); }
@@ -80,12 +65,8 @@ class AboutWindowTest : public QObject {
 
 private slots:
     void init() {
-        messages = std::make_unique<RecordingMessageBox>();
-        launcher = std::make_unique<RecordingLauncher>();
-        browser = std::make_unique<RecordingBrowser>();
-        registry = std::make_unique<FakeRegistry>();
-        files = std::make_unique<FakeFileCheck>();
-        host = std::make_unique<AboutWindowHost>(AboutServices{*messages, *launcher, *browser, *registry, *files});
+        makeDoubles();
+        host = std::make_unique<AboutWindowHost>(services());
     }
     void cleanup() { host.reset(); }
 
