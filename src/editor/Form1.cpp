@@ -124,13 +124,6 @@ void fillWith(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, QRect where) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where);
-    return widget;
-}
-
 }  // namespace
 
 Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {

@@ -19,13 +19,6 @@ namespace {
 constexpr int kClientWidthTwips = 4680;
 constexpr int kClientHeightTwips = 4050;
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, QRect where) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where);
-    return widget;
-}
-
 }  // namespace
 
 Form3::Form3(ProgramLauncher& launcher, MessageBoxService* messages, QWidget* parent)

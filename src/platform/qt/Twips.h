@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 namespace bw {
 
@@ -18,6 +19,14 @@ constexpr int twipsFromPixels(int pixels) { return pixels * kTwipsPerPixel; }
 // A designed rectangle, left, top, width and height in twips, in pixels.
 inline QRect twipRect(int left, int top, int width, int height) {
     return {pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width), pixelsFromTwips(height)};
+}
+
+// Names a control of a designed window and puts it in its place.
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, QRect where) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(where);
+    return widget;
 }
 
 }  // namespace bw
