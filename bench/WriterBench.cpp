@@ -1,9 +1,9 @@
 // The whole save (escape, encode, write to disk) for bodies of growing size.
+#include "commands/SaveCommand.h"
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "platform/posix/IconvTextFileStore.h"
-#include "writers/SaveCommand.h"
 
 #include "BenchTexts.h"
 

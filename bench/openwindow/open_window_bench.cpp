@@ -14,34 +14,17 @@
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "model/MessageBoxStyle.h"
+#include "platform/ProcessInfo.h"
 #include "platform/SystemTextFileStore.h"
 #include "writers/ScriptWriter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-long peakResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -71,7 +54,7 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(&form)) {
         return 1;
     }
-    const long before = peakResidentKb();
+    const long before = bw::peakResidentKb();
 
     QElapsedTimer clock;
     clock.start();
@@ -91,7 +74,7 @@ int main(int argc, char* argv[]) {
     const double keyMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
 
     std::printf("body %zu units: open %.1f ms, keystroke %.1f ms, peak %.1f MB (%.1f MB before the open)%s\n", opened,
-                openMs, keyMs, static_cast<double>(peakResidentKb()) / 1024.0, static_cast<double>(before) / 1024.0,
+                openMs, keyMs, static_cast<double>(bw::peakResidentKb()) / 1024.0, static_cast<double>(before) / 1024.0,
                 messages.calls.empty() ? "" : ", asked first");
     return 0;
 }

@@ -1,9 +1,10 @@
 #include "AboutWindowHost.h"
 
 #include "frmAbout.h"
-#include "platform/DesktopBrowserWindowService.h"
-#include "platform/QtFileCheck.h"
 #include "platform/SystemRegistry.h"
+#include "platform/qt/BringToFront.h"
+#include "platform/qt/DesktopBrowserWindowService.h"
+#include "platform/qt/QtFileCheck.h"
 
 namespace bw {
 
@@ -26,10 +27,7 @@ void AboutWindowHost::show() {
     if (box_.isNull()) {
         box_ = new frmAbout(services_);
     }
-    box_->setWindowState(box_->windowState() & ~Qt::WindowMinimized);
-    box_->show();
-    box_->raise();
-    box_->activateWindow();
+    bringToFront(box_);
 }
 
 frmAbout* AboutWindowHost::window() const { return box_.isNull() || box_->isHidden() ? nullptr : box_.data(); }

@@ -7,7 +7,8 @@
 #include "platform/FileCheck.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
+#include "platform/qt/Twips.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 #include <string_view>
 
 namespace bw {
@@ -38,12 +40,6 @@ constexpr char16_t kSysInfoFile[] = u"\\MSINFO32.EXE";
 
 const QColor kLinkBlue(0, 0, 255);
 const QColor kLinkBlack(0, 0, 0);
-
-constexpr int pixels(int twips) { return twips / frmAbout::kTwipsPerPixel; }
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return {pixels(left), pixels(top), pixels(width), pixels(height)};
-}
 
 // The box's typeface, with the Japanese gothic faces that stand in for it where
 // it is not installed, so that the Japanese texts always have their glyphs.
@@ -69,6 +65,22 @@ QIcon programIcon(const QStyle* style) {
     return icon;
 }
 
+// Runs one step whose failure the user is not told of: an exception ends the
+// step and is written to the log, and the caller goes on. True when the step
+// ran to its end.
+template <typename Step>
+bool attempt(const char* what, Step&& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::exception& error) {
+        qWarning("boxwright: %s failed: %s", what, error.what());
+    } catch (...) {
+        qWarning("boxwright: %s failed", what);
+    }
+    return false;
+}
+
 // A 32-bit number stored low byte first, in decimal.
 QString numberText(std::string_view bytes) {
     std::uint32_t value = 0;
@@ -90,7 +102,7 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* parent)
     // An open About box alone does not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
     setModal(false);
-    setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
     setFont(boxFont(9));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     // Moves over the background reset the link's colour.
@@ -106,41 +118,41 @@ frmAbout::frmAbout(const AboutServices& services, QWidget* parent)
 void frmAbout::buildControls() {
     cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setGeometry(twipsRect(2640, 360, 1380, 345));
+    cmdOK_->setGeometry(twipRect(2640, 360, 1380, 345));
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &QWidget::close);
 
     picIcon_ = new QLabel(this);
     picIcon_->setObjectName(QStringLiteral("picIcon"));
-    picIcon_->setGeometry(twipsRect(240, 240, 540, 540));
+    picIcon_->setGeometry(twipRect(240, 240, 540, 540));
     picIcon_->setAlignment(Qt::AlignCenter);
     const int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize, nullptr, this);
     picIcon_->setPixmap(programIcon(style()).pixmap(QSize(iconSize, iconSize), devicePixelRatio()));
 
     lblTitle_ = new QLabel(this);
     lblTitle_->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle_->setGeometry(twipsRect(960, 240, 1485, 360));
+    lblTitle_->setGeometry(twipRect(960, 240, 1485, 360));
     lblTitle_->setFont(boxFont(12));
 
     cmdSysInfo_ = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo_->setGeometry(twipsRect(4260, 3075, 1380, 345));
+    cmdSysInfo_->setGeometry(twipRect(4260, 3075, 1380, 345));
     connect(cmdSysInfo_, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 
-    label1_ = new QLabel(QStringLiteral("Ver 1.85a (2003/9/8)"), this);
+    label1_ = new QLabel(QString::fromUtf8(build::kVersionLabel), this);
     label1_->setObjectName(QStringLiteral("Label1"));
-    label1_->setGeometry(twipsRect(960, 840, 1935, 255));
+    label1_->setGeometry(twipRect(960, 840, 1935, 255));
 
     label2_ = new QLabel(QString::fromUtf8(build::kHomeUrl), this);
     label2_->setObjectName(QStringLiteral("Label2"));
     QFont linkFont = boxFont(9);
     linkFont.setUnderline(true);
     label2_->setFont(linkFont);
-    QRect linkRect = twipsRect(960, 1320, 2535, 255);
+    QRect linkRect = twipRect(960, 1320, 2535, 255);
     // A longer address than the designed one widens the link up to the box's
     // right margin rather than being cut off.
     const int textWidth = QFontMetrics(linkFont).horizontalAdvance(label2_->text()) + 2;
-    const int rightMargin = pixels(240);
+    const int rightMargin = pixelsFromTwips(240);
     linkRect.setWidth(std::max(linkRect.width(), std::min(textWidth, width() - rightMargin - linkRect.left())));
     label2_->setGeometry(linkRect);
     label2_->setMouseTracking(true);
@@ -170,7 +182,8 @@ void frmAbout::buildControls() {
 
 void frmAbout::StartSysInfo() {
     // Any failure on the way, the tool not starting included, ends at the message.
-    try {
+    bool started = false;
+    attempt("starting the system-information tool", [&] {
         QString sysInfoPath;
         bool found = GetKeyValue(registry::kLocalMachine, toQString(registry::kSysInfoKey),
                                  toQString(registry::kSysInfoValue), sysInfoPath);
@@ -183,12 +196,11 @@ void frmAbout::StartSysInfo() {
             }
         }
         // A path read from the first key is started as it is, without looking for the file.
-        if (found && services_.launcher.start(sysInfoPath, kNormalFocus).started) {
-            return;
-        }
-    } catch (...) {
+        started = found && services_.launcher.start(sysInfoPath, kNormalFocus).started;
+    });
+    if (!started) {
+        services_.messageBox.show(kNoSysInfo, msgbox::OkOnly, std::nullopt);
     }
-    services_.messageBox.show(kNoSysInfo, msgbox::OkOnly, std::nullopt);
 }
 
 bool frmAbout::GetKeyValue(std::uint32_t keyRoot, const QString& keyName, const QString& subKeyRef, QString& keyVal) {
@@ -269,24 +281,13 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
 
 void frmAbout::openHomePage() {
     // Create a browser window, send it to the address, show it; a step that
-    // fails is passed over and the next one still runs, without a word.
+    // fails is passed over and the next one still runs, without a word to the user.
     const QString address = QString::fromUtf8(build::kHomeUrl);
     std::unique_ptr<BrowserWindow> window;
-    try {
-        window = services_.browser.createWindow();
-    } catch (...) {
-    }
-    try {
-        if (window) {
-            window->navigate(address);
-        }
-    } catch (...) {
-    }
-    try {
-        if (window) {
-            window->setVisible(true);
-        }
-    } catch (...) {
+    attempt("making a browser window", [&] { window = services_.browser.createWindow(); });
+    if (window) {
+        attempt("sending the browser to the home page", [&] { window->navigate(address); });
+        attempt("showing the browser window", [&] { window->setVisible(true); });
     }
 }
 

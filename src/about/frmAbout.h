@@ -22,8 +22,7 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    // The client area and the controls are laid out in twips, 15 to a pixel.
-    static constexpr int kTwipsPerPixel = 15;
+    // The client area and the controls are laid out in twips (platform/qt/Twips.h).
     static constexpr int kClientWidthTwips = 4290;
     static constexpr int kClientHeightTwips = 1605;
 

@@ -2,9 +2,9 @@
 
 #include "CodeView.h"
 
+#include "commands/SaveCommand.h"
 #include "model/EditorRules.h"
-#include "platform/TextConversion.h"
-#include "writers/SaveCommand.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QApplication>

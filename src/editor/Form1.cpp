@@ -4,13 +4,15 @@
 #include "CodeWindow.h"
 #include "ScriptDrop.h"
 
+#include "commands/EditorCommands.h"
 #include "model/DialogTables.h"
-#include "model/EditorCommands.h"
 #include "model/EditorRules.h"
 #include "model/FileDialog.h"
 #include "model/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/BringToFront.h"
+#include "platform/qt/TextConversion.h"
+#include "platform/qt/Twips.h"
 #include "reader/OpenScriptFile.h"
 #include "reader/Ps1Reader.h"
 #include "reader/ScriptContents.h"
@@ -38,9 +40,6 @@
 namespace bw {
 
 namespace {
-
-// Layout lengths are designed in twips; 15 twips are one logical pixel.
-int px(int twips) { return (twips + 7) / 15; }
 
 // A text edit lays out and shapes a whole line at once: a line of this many
 // units takes it about a tenth of a second, a line of a million several
@@ -92,7 +91,6 @@ QString largeTextNote(std::size_t units) {
                "この文章は %1 文字あり、先頭だけを表示しています。編集はできません。保存すると全文を書き出します。")
         .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qint64>(units)));
 }
-QRect twipRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
 
 struct Placement {
     QWidget* widget;
@@ -124,13 +122,6 @@ void fillWith(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, QRect where) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where);
-    return widget;
 }
 
 }  // namespace
@@ -226,9 +217,9 @@ void Form1::buildControls() {
     std::vector<Placement> order;
 
     // Two decorative lines along the top edge, under the menu bar.
-    auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, px(kWideWidthTwips), 1));
+    auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, pixelsFromTwips(kWideWidthTwips), 1));
     fillWith(line2, QColor(0x80, 0x80, 0x80));
-    auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, px(kWideWidthTwips), 2));
+    auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, pixelsFromTwips(kWideWidthTwips), 2));
     fillWith(line1, Qt::white);
 
     order.push_back({place(new QLabel(QStringLiteral("タイトル"), w), "Label3", twipRect(120, 120, 735, 255)), 28});
@@ -396,17 +387,15 @@ void Form1::showCodeWindow() {
         codeWindow_ = new CodeWindow(*this, services_.files, this);
         connect(this, &Form1::definitionChanged, codeWindow_, &CodeWindow::definitionChanged);
     }
-    codeWindow_->show();
-    codeWindow_->raise();
-    codeWindow_->activateWindow();
+    bringToFront(codeWindow_);
 }
 
 void Form1::setOuterWidth(int twips) {
     outerWidthTwips_ = twips;
-    const int clientWidth = px(twips - kBorderTwips);
-    client_->setFixedSize(clientWidth, px(kClientHeightTwips));
-    setFixedSize(clientWidth,
-                 px(kClientHeightTwips) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    const int clientWidth = pixelsFromTwips(twips - kBorderTwips);
+    client_->setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips));
+    setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips) + menuBar()->sizeHint().height() +
+                                  statusBar()->sizeHint().height());
     setSlotsFocusable(twips == kWideWidthTwips);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "commands/SaveCommand.h"
 #include "model/EditorControls.h"
-#include "writers/SaveCommand.h"
 
 #include <QMainWindow>
 

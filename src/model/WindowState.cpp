@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -50,7 +49,17 @@ double leadingNumber(std::u16string_view text) {
     if (!digits) {
         return 0.0;
     }
-    return std::strtod(ascii.c_str(), nullptr);
+    // Read the same whatever the user's locale: strtod would stop at the point
+    // where the decimal separator is a comma.
+    double value = 0.0;
+    const char* first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
+    if (std::from_chars(first, ascii.data() + ascii.size(), value).ec == std::errc::result_out_of_range) {
+        // With no exponent read, only a long whole part overflows; a long fraction underflows.
+        const bool overflows = ascii.find_first_of("123456789") < ascii.find('.');
+        value = overflows ? std::numeric_limits<double>::infinity() : 0.0;
+        return ascii[0] == '-' ? -value : value;
+    }
+    return value;
 }
 
 std::u16string numberText(double value) {

@@ -1,6 +1,7 @@
 #include "Form2.h"
 
 #include "platform/WebView.h"
+#include "platform/qt/Twips.h"
 
 #include <QEvent>
 #include <QMoveEvent>
@@ -8,21 +9,13 @@
 
 namespace bw {
 
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
-}  // namespace
-
 Form2::Form2(WebViewModule& views, const QString& address, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("ZMRソース、VBSファイルアップ"));
     setAttribute(Qt::WA_DeleteOnClose);
     // A secondary window: closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    resize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
 
     // WebBrowser1 at the top left corner, covering the client area as designed.
     browser_ = views.createView(this);
@@ -63,8 +56,8 @@ void Form2::applySizeRule() {
         return;
     }
     const QSize outer = frameGeometry().size();
-    (void)browser_->setHeightTwips(outer.height() * kTwipsPerPixel - kHeightAllowanceTwips);
-    (void)browser_->setWidthTwips(outer.width() * kTwipsPerPixel - kWidthAllowanceTwips);
+    (void)browser_->setHeightTwips(twipsFromPixels(outer.height()) - kHeightAllowanceTwips);
+    (void)browser_->setWidthTwips(twipsFromPixels(outer.width()) - kWidthAllowanceTwips);
 }
 
 }  // namespace bw

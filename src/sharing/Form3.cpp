@@ -2,8 +2,9 @@
 
 #include "model/MessageBoxStyle.h"
 #include "platform/ProgramLauncher.h"
-#include "platform/QtMessageBox.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TextConversion.h"
+#include "platform/qt/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,19 +16,8 @@ namespace bw {
 
 namespace {
 
-// Layout lengths are designed in twips; 15 twips are one logical pixel.
-int px(int twips) { return (twips + 7) / 15; }
-QRect twipRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
-
 constexpr int kClientWidthTwips = 4680;
 constexpr int kClientHeightTwips = 4050;
-
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, QRect where) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where);
-    return widget;
-}
 
 }  // namespace
 
@@ -45,7 +35,7 @@ Form3::Form3(ProgramLauncher& launcher, MessageBoxService* messages, QWidget* pa
     setAttribute(Qt::WA_DeleteOnClose);
     // A secondary window: closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(px(kClientWidthTwips), px(kClientHeightTwips));
+    setFixedSize(pixelsFromTwips(kClientWidthTwips), pixelsFromTwips(kClientHeightTwips));
 
     place(new QLabel(QStringLiteral("※相手がNT/2000/XPのときのみ有効です※"), this), "Label2",
           twipRect(480, 120, 3615, 255));

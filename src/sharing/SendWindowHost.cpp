@@ -1,7 +1,8 @@
 #include "SendWindowHost.h"
 
 #include "Form3.h"
-#include "platform/QtProgramLauncher.h"
+#include "platform/qt/BringToFront.h"
+#include "platform/qt/QtProgramLauncher.h"
 
 namespace bw {
 
@@ -19,10 +20,7 @@ void SendWindowHost::show(std::u16string_view body) {
     if (window_ == nullptr) {
         window_ = new Form3(launcher_, messages_);
     }
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    bringToFront(window_);
     window_->setMessage(body);
 }
 

@@ -4,9 +4,10 @@
 #include "Form2.h"
 #include "WebViewModuleLoader.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/DefaultBrowser.h"
-#include "platform/QtMessageBox.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/BringToFront.h"
+#include "platform/qt/DefaultBrowser.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TextConversion.h"
 
 #include <cstdio>
 
@@ -47,20 +48,12 @@ WebViewModule* UploadWindowHost::module() {
 }
 
 void UploadWindowHost::show() {
-    if (window_ != nullptr) {
-        // Already open: only bring it to the front, restoring it if minimized.
-        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
-        return;
+    // A window already open is only brought to the front, not loaded again.
+    if (window_ == nullptr && module() != nullptr) {
+        window_ = new Form2(*module(), services_.address);
     }
-
-    if (WebViewModule* views = module()) {
-        window_ = new Form2(*views, services_.address);
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
+    if (window_ != nullptr) {
+        bringToFront(window_);
         return;
     }
 

@@ -1,5 +1,6 @@
 #include "WebViewModuleLoader.h"
 
+#include "platform/ProcessInfo.h"
 #include "platform/WebView.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QLoggingCategory>
 #include <QPluginLoader>
 
-#include <unistd.h>
 #include <cstdio>
 
 #ifndef BOXWRIGHT_MODULE_FILE
@@ -29,7 +29,7 @@ namespace {
 // before the engine starts, and say so once.
 void allowEngineAsRoot() {
     static bool done = false;
-    if (done || geteuid() != 0) {
+    if (done || !runsAsSuperuser()) {
         return;
     }
     done = true;

@@ -1,6 +1,6 @@
-#include "platform/DesktopBrowserWindowService.h"
-#include "platform/QtFileCheck.h"
 #include "platform/posix/PosixRegistry.h"
+#include "platform/qt/DesktopBrowserWindowService.h"
+#include "platform/qt/QtFileCheck.h"
 
 #include <QDesktopServices>
 #include <QDir>

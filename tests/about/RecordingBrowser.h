@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <stdexcept>
 
 namespace bw::test {
 
@@ -21,6 +22,7 @@ public:
     bool createFails = false;
     bool navigateFails = false;
     bool showFails = false;
+    bool navigateThrows = false;
     int createCalls = 0;
     QList<std::shared_ptr<WindowLog>> windows;  // one per window created
 
@@ -40,6 +42,9 @@ private:
         Window(std::shared_ptr<WindowLog> log, const RecordingBrowser& owner) : log_(std::move(log)), owner_(owner) {}
         bool navigate(const QString& address) override {
             log_->addresses.append(address);
+            if (owner_.navigateThrows) {
+                throw std::runtime_error("no network");
+            }
             return !owner_.navigateFails;
         }
         bool setVisible(bool visible) override {

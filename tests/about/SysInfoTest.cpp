@@ -1,10 +1,6 @@
-#include "FakeFileCheck.h"
-#include "FakeRegistry.h"
-#include "RecordingBrowser.h"
-#include "RecordingLauncher.h"
+#include "AboutDoubles.h"
 #include "about/frmAbout.h"
-#include "doubles/RecordingMessageBox.h"
-#include "platform/QtFileCheck.h"
+#include "platform/qt/QtFileCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,12 +10,6 @@
 #include <memory>
 
 namespace bw {
-
-using test::FakeFileCheck;
-using test::FakeRegistry;
-using test::RecordingBrowser;
-using test::RecordingLauncher;
-using test::RecordingMessageBox;
 
 namespace {
 
@@ -33,19 +23,12 @@ std::string bytes(const char* text, std::size_t size) { return std::string(text,
 
 // StartSysInfo and GetKeyValue of the About box, over registry, file,
 // launcher and message-box doubles.
-class SysInfoTest : public QObject {
+class SysInfoTest : public QObject, test::AboutDoubles {
     Q_OBJECT
 
-    std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<RecordingLauncher> launcher;
-    std::unique_ptr<RecordingBrowser> browser;
-    std::unique_ptr<FakeRegistry> registry;
-    std::unique_ptr<FakeFileCheck> files;
     std::unique_ptr<frmAbout> box;
 
-    void makeBox(FileCheck& fileCheck) {
-        box = std::make_unique<frmAbout>(AboutServices{*messages, *launcher, *browser, *registry, fileCheck});
-    }
+    void makeBox(FileCheck& fileCheck) { box = std::make_unique<frmAbout>(services(&fileCheck)); }
 
     void expectKeysClosed() const { QVERIFY2(registry->openKeys.empty(), "a key was left open"); }
 
@@ -58,11 +41,7 @@ class SysInfoTest : public QObject {
 
 private slots:
     void init() {
-        messages = std::make_unique<RecordingMessageBox>();
-        launcher = std::make_unique<RecordingLauncher>();
-        browser = std::make_unique<RecordingBrowser>();
-        registry = std::make_unique<FakeRegistry>();
-        files = std::make_unique<FakeFileCheck>();
+        makeDoubles();
         makeBox(*files);
     }
     void cleanup() { box.reset(); }
@@ -230,6 +209,7 @@ private slots:
     void launcherThatThrowsLeadsToTheMessage() {
         registry->setString(kPathKey, "PATH", bytes("C:\\tool.exe\0", 12));
         launcher->throws = true;
+        QTest::ignoreMessage(QtWarningMsg, "boxwright: starting the system-information tool failed: launcher broke");
         box->StartSysInfo();
         expectMessageOnly();
     }

@@ -1,9 +1,10 @@
 #include "TestText.h"
+#include "WorkedExample.h"
+#include "commands/SaveCommand.h"
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "platform/SystemTextFileStore.h"
-#include "writers/SaveCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ protected:
     // The worked example typed into the editor.
     void typeWorkedExample() {
         editor.texts[1] = u"Question";
-        editor.texts[0] = u"Save the file?\r\nIt will be \"final\".";
+        editor.texts[0] = kWorkedBody;
         editor.selectIconOption(1);
         editor.selectButtonOption(8);
         editor.setCheckValue(CheckBoxId::Check1, 1);
@@ -55,24 +56,12 @@ protected:
     }
 };
 
-constexpr char kWorkedExampleBytes[] =
-    "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
-    "\"Question\")\r\n"
-    "Select Case SelectKey\r\n"
-    "Case 6\r\n"
-    "SelectKey = MsgBox(\"Saved.\", 0 + 32, \"Question\")\r\n"
-    "Case 7\r\n"
-    "SelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")\r\n"
-    "Case 2\r\n"
-    "'SelectKey = MsgBox(\"\x96\x7B\x95\xB6\", 0 + 32, \"Question\")\r\n"
-    "End Select\r\n";
-
 TEST_F(SaveCommandTest, WritesTheWorkedExampleByteForByte) {
     typeWorkedExample();
     const auto path = folder.file("dialog.vbs");
     dialog.answers.push_back(path);
     EXPECT_EQ(save(ScriptFormat::Vbs), SaveOutcome::Written);
-    EXPECT_EQ(fileBytes(path), kWorkedExampleBytes);
+    EXPECT_EQ(fileBytes(path), workedExampleBytes());
     EXPECT_EQ(editor.windowState.outputPath, path);
     EXPECT_TRUE(messages.calls.empty());
 }
@@ -82,8 +71,7 @@ TEST_F(SaveCommandTest, WritesTheHtmlPageByteForByte) {
     const auto path = folder.file("page.htm");
     dialog.answers.push_back(path);
     EXPECT_EQ(save(ScriptFormat::Html), SaveOutcome::Written);
-    EXPECT_EQ(fileBytes(path),
-              std::string("<script language= VBScript><!--\r\n") + kWorkedExampleBytes + "--></script> \r\n");
+    EXPECT_EQ(fileBytes(path), "<script language= VBScript><!--\r\n" + workedExampleBytes() + "--></script> \r\n");
 }
 
 TEST_F(SaveCommandTest, OneLineRightAlignedScript) {

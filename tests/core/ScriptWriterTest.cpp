@@ -1,4 +1,5 @@
 #include "TestText.h"
+#include "WorkedExample.h"
 #include "platform/SystemTextFileStore.h"
 #include "writers/ScriptWriter.h"
 
@@ -7,42 +8,15 @@
 namespace bw::test {
 namespace {
 
-// The definition of the worked example: a question with Yes/No/Cancel and two
-// active follow-ups, the third unchecked with its initial text.
 struct WorkedExample {
-    DialogDefinition def;
-    WindowState state;
-
-    WorkedExample() {
-        def.title = u"Question";
-        def.body = u"Save the file?\r\nIt will be \"final\".";
-        def.icon = IconKind::Question;
-        def.buttons = ButtonSet::YesNoCancel;
-        def.continuation = true;
-        def.followUps = {{{true, u"Saved."}, {true, u"Not saved."}, {false, u"本文"}}};
-        state.iconValue = u"32";
-        state.buttonValue = u"3";
-        state.returnCode = {u"6", u"7", u"2"};
-    }
+    DialogDefinition def = workedExample();
+    WindowState state = workedExampleState();
 };
 
 const TextFileStore& codePage() {
     static const auto files = makeSystemTextFileStore();
     return *files;
 }
-
-const std::vector<std::u16string> kWorkedExampleLines = {
-    u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
-    u"\"Question\")",
-    u"Select Case SelectKey",
-    u"Case 6",
-    u"SelectKey = MsgBox(\"Saved.\", 0 + 32, \"Question\")",
-    u"Case 7",
-    u"SelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")",
-    u"Case 2",
-    u"'SelectKey = MsgBox(\"本文\", 0 + 32, \"Question\")",
-    u"End Select",
-};
 
 TEST(ScriptWriter, WorkedExampleWithFollowUps) {
     const WorkedExample example;

@@ -85,6 +85,17 @@ TEST(TextFileStore, Utf8OfEachLength) {
     }
 }
 
+// A path names its file in UTF-8, with U+FFFD for a lone surrogate, which
+// UTF-8 cannot hold; the file is found again by the same path.
+TEST(TextFileStore, PathsInUtf8) {
+    TempFolder folder;
+    IconvTextFileStore store;
+    const std::u16string path = folder.path().u16string() + u"/本\U0001F600\xD800.vbs";
+    ASSERT_TRUE(store.writeLines(path, {u"x"}).ok);
+    EXPECT_EQ(fileBytes(folder.path() / "\xE6\x9C\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD.vbs"), "x\r\n");
+    EXPECT_EQ(store.readLines(path, 8).lines, std::vector<std::u16string>{u"x"});
+}
+
 struct ReadCase {
     const char* name;
     std::string bytes;

@@ -2,6 +2,7 @@
 // page 932 with CR LF line ends, plus a few cut-off and hand-edited files.
 // Usage: reader_fuzz_corpus <folder>
 
+#include "core/WorkedExample.h"
 #include "platform/posix/IconvTextFileStore.h"
 #include "reader/RoundTripCheck.h"
 #include "writers/ScriptWriter.h"
@@ -28,17 +29,6 @@ std::string written(const DialogDefinition& def) {
     return bytesOf(vbsLines(def, test::stateFor(def), IconvTextFileStore()));
 }
 
-DialogDefinition workedExample() {
-    DialogDefinition def;
-    def.title = u"Question";
-    def.body = u"Save the file?\r\nIt will be \"final\".";
-    def.icon = IconKind::Question;
-    def.buttons = ButtonSet::YesNoCancel;
-    def.continuation = true;
-    def.followUps = {{{true, u"Saved."}, {true, u"Not saved."}, {false, u"本文"}}};
-    return def;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,7 +42,7 @@ int main(int argc, char** argv) {
         std::ofstream(folder / name, std::ios::binary) << bytes;
     };
 
-    DialogDefinition def = workedExample();
+    DialogDefinition def = test::workedExample();
     save("worked-example.vbs", written(def));
     def.continuation = false;
     def.rightAligned = true;
@@ -82,7 +72,7 @@ int main(int argc, char** argv) {
     japanese.followUps = {{{true, u"再試行します。"}, {true, u"キャンセルしました。"}, {true, u"本文"}}};
     save("japanese.vbs", written(japanese));
 
-    std::string cut = written(workedExample());
+    std::string cut = written(test::workedExample());
     save("cut-after-line-four.vbs", cut.substr(0, cut.find("Case 7")));
     save("cut-inside-line-one.vbs", cut.substr(0, 40));
     save("hand-edited.vbs",

@@ -1,11 +1,8 @@
-#include "doubles/RecordingMessageBox.h"
-#include "doubles/ScriptedFileDialog.h"
 #include "editor/CodeView.h"
 #include "editor/CodeWindow.h"
-#include "editor/Form1.h"
-#include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
+#include "gui/MainWindowFixture.h"
 #include "platform/posix/IconvTextFileStore.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,42 +13,26 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace bw {
 
-using test::RecordingMessageBox;
-using test::ScriptedFileDialog;
+using test::childNamed;
 
-class CodeWindowTest : public QObject {
+class CodeWindowTest : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedFileDialog> dialog;
-    std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<TextFileStore> files;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Form1> form;
-
-    template <typename T>
-    T* get(QObject* in, const QString& name) {
-        T* child = in->findChild<T*>(name);
-        if (!child) qFatal("no child %s", qPrintable(name));
-        return child;
-    }
     CodeWindow* openCode() {
-        get<QAction>(form.get(), "コードを表示")->trigger();
+        get<QAction>("コードを表示")->trigger();
         auto* window = form->findChild<CodeWindow*>();
         if (!window || !QTest::qWaitForWindowExposed(window)) qFatal("no code window");
         return window;
     }
     void check(const char* name, bool on) {
-        auto* box = get<QCheckBox>(form.get(), name);
+        auto* box = get<QCheckBox>(name);
         if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
-    void choose(const QString& option) { get<QRadioButton>(form.get(), option)->click(); }
+    void choose(const QString& option) { get<QRadioButton>(option)->click(); }
     // The current tab's text, once the window has taken in the last edit.
     QString shown(CodeWindow* window) {
         QCoreApplication::processEvents();
@@ -60,7 +41,7 @@ class CodeWindowTest : public QObject {
         return text;
     }
     QString savedText(const QString& name) {
-        QFile file(folder->filePath(name));
+        QFile file(path(name));
         if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("(missing)");
         const std::string bytes = file.readAll().toStdString();
         if (name.endsWith(QStringLiteral(".ps1"))) {
@@ -71,20 +52,12 @@ class CodeWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dialog = std::make_unique<ScriptedFileDialog>();
-        messages = std::make_unique<RecordingMessageBox>();
-        files = makeSystemTextFileStore();
-        folder = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"", {}, {}, {}});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void init() { QVERIFY(openWindow()); }
     void cleanup() { form.reset(); }
 
     void createdOnFirstUse() {
         QVERIFY(!form->findChild<CodeWindow*>());
-        QCOMPARE(get<QAction>(form.get(), "コードを表示")->shortcut(), QKeySequence(Qt::Key_F7));
+        QCOMPARE(get<QAction>("コードを表示")->shortcut(), QKeySequence(Qt::Key_F7));
     }
 
     void showsWhatASaveWrites_data() {
@@ -141,11 +114,10 @@ private slots:
         const QString html = window->fileText();
         window->findChild<QTabWidget*>()->setCurrentIndex(2);
         const QString ps1 = window->fileText();
-        dialog->answers = {toU16(folder->filePath("s.vbs")), toU16(folder->filePath("s.htm")),
-                           toU16(folder->filePath("s.ps1"))};
-        get<QAction>(form.get(), "VBSとして保存")->trigger();
-        QTest::mouseClick(get<QPushButton>(form.get(), "Command3"), Qt::LeftButton);
-        get<QAction>(form.get(), "PowerShellとして保存")->trigger();
+        dialog->answers = {toU16(path("s.vbs")), toU16(path("s.htm")), toU16(path("s.ps1"))};
+        get<QAction>("VBSとして保存")->trigger();
+        QTest::mouseClick(get<QPushButton>("Command3"), Qt::LeftButton);
+        get<QAction>("PowerShellとして保存")->trigger();
         QCOMPARE(vbs, savedText("s.vbs"));
         QCOMPARE(html, savedText("s.htm"));
         QCOMPARE(ps1, savedText("s.ps1"));
@@ -154,7 +126,7 @@ private slots:
     void followsEveryEdit() {
         CodeWindow* window = openCode();
         QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"\", 0 + 16, \"\")\r\n"));
-        QTest::keyClicks(get<QPlainTextEdit>(form.get(), "Text1"), "hi");
+        QTest::keyClicks(get<QPlainTextEdit>("Text1"), "hi");
         QCOMPARE(shown(window), QStringLiteral("selectkey = MsgBox(\"hi\", 0 + 16, \"\")\r\n"));
         choose("Option1_1");
         choose("Option2_6");
@@ -164,7 +136,7 @@ private slots:
         QCOMPARE(shown(window).count(u'\n'), 9);
         // Hidden, it does nothing; shown again, it shows the edits since.
         window->close();
-        QTest::keyClicks(get<QPlainTextEdit>(form.get(), "Text1"), "!");
+        QTest::keyClicks(get<QPlainTextEdit>("Text1"), "!");
         check("Check1", false);
         QCOMPARE(window->currentView()->lines().size(), std::size_t{9});
         openCode();
@@ -178,7 +150,7 @@ private slots:
         while (body.size() <= static_cast<std::size_t>(CodeWindow::kLargeText)) body += u"本文 \"quoted\" text\r\n";
         // Pasted, so that the box holds it all for editing (an opened text
         // this large is shown only in part).
-        auto* box = get<QPlainTextEdit>(form.get(), "Text1");
+        auto* box = get<QPlainTextEdit>("Text1");
         box->setPlainText(toEditText(body));
         CodeWindow* window = openCode();
         box->moveCursor(QTextCursor::End);
@@ -189,8 +161,8 @@ private slots:
             return window->currentView()->lines().at(0).ends_with(u"&vbCrLf&\"YZW\", 0 + 16, \"\")");
         };
         QTRY_VERIFY_WITH_TIMEOUT(endsWell(), 20000);
-        dialog->answers = {toU16(folder->filePath("large.vbs"))};
-        get<QAction>(form.get(), "VBSとして保存")->trigger();
+        dialog->answers = {toU16(path("large.vbs"))};
+        get<QAction>("VBSとして保存")->trigger();
         QCOMPARE(window->fileText(), savedText("large.vbs"));
     }
 
@@ -199,12 +171,12 @@ private slots:
         form->setText(TextBoxId::Text1, u"two\r\nlines");
         check("Check1", true);
         QGuiApplication::clipboard()->clear();
-        QTest::mouseClick(get<QPushButton>(window, "copy"), Qt::LeftButton);
+        QTest::mouseClick(childNamed<QPushButton>(window, "copy"), Qt::LeftButton);
         const QString copied = QGuiApplication::clipboard()->text();
         QCOMPARE(copied, shown(window));
         QCOMPARE(copied.count(QStringLiteral("\r\n")), 9);
         QCOMPARE(copied.count(u'\n'), 9);
-        QVERIFY(!get<QLabel>(window, "note")->text().isEmpty());
+        QVERIFY(!childNamed<QLabel>(window, "note")->text().isEmpty());
     }
 
     void oneWindowThatKeepsItsTab() {
@@ -219,6 +191,10 @@ private slots:
         QVERIFY(window->isVisible());
         QCOMPARE(window->findChild<QTabWidget*>()->currentIndex(), 1);
         QVERIFY(shown(window).startsWith(QStringLiteral("<script language= VBScript><!--\r\n")));
+        // A minimized window comes back too.
+        window->showMinimized();
+        get<QAction>("コードを表示")->trigger();
+        QVERIFY(!window->isMinimized());
     }
 };
 

@@ -1,8 +1,6 @@
-#include "doubles/RecordingMessageBox.h"
-#include "doubles/ScriptedFileDialog.h"
-#include "editor/Form1.h"
-#include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
+#include "core/WorkedExample.h"
+#include "gui/MainWindowFixture.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,36 +15,17 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 namespace bw {
 
-using test::RecordingMessageBox;
-using test::ScriptedFileDialog;
-
-class Form1Test : public QObject {
+class Form1Test : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedFileDialog> dialog;
-    std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<TextFileStore> files;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Form1> form;
     std::vector<std::u16string> sent;
     int uploads = 0;
     int abouts = 0;
 
-    template <typename T>
-    T* get(const QString& name) {
-        T* widget = form->findChild<T*>(name);
-        if (!widget) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return widget;
-    }
     QAction* action(const QString& name) { return get<QAction>(name); }
     void click(const QString& name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
     void choose(const QString& option) {
@@ -72,7 +51,6 @@ class Form1Test : public QObject {
         }
         return next;
     }
-    QString path(const QString& name) const { return folder->filePath(name); }
     static QByteArray bytes(const QString& file) {
         QFile f(file);
         f.open(QIODevice::ReadOnly);
@@ -81,17 +59,11 @@ class Form1Test : public QObject {
 
 private slots:
     void init() {
-        dialog = std::make_unique<ScriptedFileDialog>();
-        messages = std::make_unique<RecordingMessageBox>();
-        files = makeSystemTextFileStore();
-        folder = std::make_unique<QTemporaryDir>();
         sent.clear();
         uploads = abouts = 0;
-        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"/opt/samples", [this] { ++uploads; },
-                                                     [this] { ++abouts; },
-                                                     [this](const std::u16string& body) { sent.push_back(body); }});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(openWindow(
+            u"/opt/samples", [this] { ++uploads; }, [this] { ++abouts; },
+            [this](const std::u16string& body) { sent.push_back(body); }));
     }
 
     void cleanup() { form.reset(); }
@@ -302,11 +274,7 @@ private slots:
         type("Text4", "Saved.");
         type("Text5", "Not saved.");
         toggle("Check7");
-        const QByteArray script =
-            "selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
-            "\"Question\")\r\nSelect Case SelectKey\r\nCase 6\r\nSelectKey = MsgBox(\"Saved.\", 0 + 32, "
-            "\"Question\")\r\nCase 7\r\nSelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")\r\nCase 2\r\n"
-            "'SelectKey = MsgBox(\"\x96\x7B\x95\xB6\", 0 + 32, \"Question\")\r\nEnd Select\r\n";
+        const QByteArray script = QByteArray::fromStdString(test::workedExampleBytes());
         dialog->answers = {toU16(path("button.vbs")), toU16(path("menu.vbs")), toU16(path("page.htm"))};
         click("Command2");
         action("VBSとして保存")->trigger();

@@ -1,7 +1,7 @@
 #include "model/MessageBoxStyle.h"
-#include "platform/MessageDialog.h"
-#include "platform/QtFileDialog.h"
-#include "platform/QtTranslations.h"
+#include "platform/qt/MessageDialog.h"
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtTranslations.h"
 
 #include <QLabel>
 #include <QPushButton>

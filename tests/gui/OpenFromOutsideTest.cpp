@@ -1,10 +1,7 @@
-#include "CommandLine.h"
-#include "doubles/RecordingMessageBox.h"
-#include "doubles/ScriptedFileDialog.h"
-#include "editor/Form1.h"
+#include "app/CommandLine.h"
+#include "gui/MainWindowFixture.h"
 #include "model/EditorRules.h"
-#include "platform/SystemTextFileStore.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,32 +12,21 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 namespace bw {
 
-using test::RecordingMessageBox;
-using test::ScriptedFileDialog;
-
-class OpenFromOutsideTest : public QObject {
+class OpenFromOutsideTest : public QObject, test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedFileDialog> dialog;
-    std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<TextFileStore> files;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<Form1> form;
-
-    QAction* action(const QString& name) { return form->findChild<QAction*>(name); }
+    QAction* action(const QString& name) { return get<QAction>(name); }
     QWidget* widget(const QString& name) {
         if (name == "Form1") return form.get();
         auto* box = form->findChild<QPlainTextEdit*>(name);
         return box ? box->viewport() : form->findChild<QWidget*>(name);
     }
-    QString path(const QString& name) const { return folder->filePath(name); }
 
     // What the controls hold, and whether closing would ask to save.
     QString controls() {
@@ -88,15 +74,7 @@ class OpenFromOutsideTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dialog = std::make_unique<ScriptedFileDialog>();
-        messages = std::make_unique<RecordingMessageBox>();
-        files = makeSystemTextFileStore();
-        folder = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, u"", {}, {}, {}});
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void init() { QVERIFY(openWindow()); }
     void cleanup() { form.reset(); }
 
     void shortcuts_data() {

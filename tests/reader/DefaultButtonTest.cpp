@@ -1,6 +1,6 @@
 #include "ReaderHarness.h"
 #include "RoundTripCheck.h"
-#include "model/EditorCommands.h"
+#include "commands/EditorCommands.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/posix/IconvTextFileStore.h"
 #include "writers/ScriptWriter.h"

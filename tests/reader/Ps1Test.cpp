@@ -1,6 +1,7 @@
 #include "DefinitionGenerator.h"
 #include "ReaderHarness.h"
 #include "RoundTripCheck.h"
+#include "core/WorkedExample.h"
 #include "model/Ps1Format.h"
 #include "reader/Ps1Reader.h"
 #include "writers/Ps1Writer.h"
@@ -49,16 +50,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ps1Expression,
                                                           u"'a' + [char]0xDE00 + '' + [char]0xD83D + ''"}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
+// The worked example with the second button as the default, right-aligned.
 std::vector<std::u16string> workedExampleLines() {
-    DialogDefinition def;
-    def.title = u"Question";
-    def.body = u"Save the file?\r\nIt will be \"final\".";
-    def.icon = IconKind::Question;
-    def.buttons = ButtonSet::YesNoCancel;
+    DialogDefinition def = workedExample();
     def.defaultButton = 1;
     def.rightAligned = true;
-    def.continuation = true;
-    def.followUps = {{{true, u"Saved."}, {true, u"Not saved."}, {false, u"本文"}}};
     return ps1Lines(def);
 }
 
@@ -164,8 +160,6 @@ TEST_P(Ps1Input, IsReadOrReported) {
                                               decimalText(static_cast<std::int64_t>(c.errorLine)) + u" 行目）。");
     EXPECT_EQ(dump(h.editor), before);
 }
-
-const std::u16string kWorkedBody = u"Save the file?\r\nIt will be \"final\".";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Ps1Input,

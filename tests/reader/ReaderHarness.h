@@ -12,33 +12,19 @@
 
 namespace bw::test {
 
+// A text as a dump shows it: UTF-8, with control characters, backslashes and
+// surrogates (paired or not) as \x<number>; so that no two texts look alike.
 inline std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-            ++i;
-        }
-        if (c < 0x20 || c == '\\') {
-            out += "\\x" + std::to_string(c) + ";";
-        } else if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+    std::u16string shown;
+    for (const char16_t unit : text) {
+        if (unit < 0x20 || unit == u'\\' || (unit >= 0xD800 && unit <= 0xDFFF)) {
+            const std::string code = "\\x" + std::to_string(static_cast<int>(unit)) + ";";
+            shown.append(code.begin(), code.end());
         } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+            shown += unit;
         }
     }
-    return out;
+    return IconvTextFileStore::encodeUtf8(shown);
 }
 
 // Everything an editor holds, one item a line, so that "nothing changed" is one comparison.

@@ -1,5 +1,6 @@
 #include "ReaderHarness.h"
 #include "core/TestText.h"
+#include "core/WorkedExample.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/posix/IconvTextFileStore.h"
 
@@ -14,25 +15,10 @@
 namespace bw::test {
 namespace {
 
-const std::vector<std::u16string> kWorkedExample = {
-    u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", 3 + 32, "
-    u"\"Question\")",
-    u"Select Case SelectKey",
-    u"Case 6",
-    u"SelectKey = MsgBox(\"Saved.\", 0 + 32, \"Question\")",
-    u"Case 7",
-    u"SelectKey = MsgBox(\"Not saved.\", 0 + 32, \"Question\")",
-    u"Case 2",
-    u"'SelectKey = MsgBox(\"本文\", 0 + 32, \"Question\")",
-    u"End Select",
-};
-
-constexpr char16_t kWorkedBody[] = u"Save the file?\r\nIt will be \"final\".";
-
 class VbsReaderTest : public ::testing::Test, protected ReaderHarness {};
 
 TEST_F(VbsReaderTest, AsksForAScriptWithTheOpenDialog) {
-    readLines(kWorkedExample);
+    readLines(kWorkedExampleLines);
     ASSERT_EQ(dialog.calls.size(), 1u);
     EXPECT_FALSE(dialog.calls[0].save);
     EXPECT_EQ(dialog.calls[0].fileName, u"dialog.vbs");
@@ -52,7 +38,7 @@ TEST_F(VbsReaderTest, CancelChangesNothing) {
 }
 
 TEST_F(VbsReaderTest, OnlyTheExactBareDefaultNameMeansCancel) {
-    files.files[u"/folder/dialog.vbs"] = ByteFileStore::joinLines(kWorkedExample);
+    files.files[u"/folder/dialog.vbs"] = ByteFileStore::joinLines(kWorkedExampleLines);
     dialog.answers.push_back(u"/folder/dialog.vbs");
     EXPECT_EQ(readScript(editor, dialog, files, messages), ReadOutcome::Read);
     EXPECT_EQ(editor.texts[0], kWorkedBody);
@@ -64,7 +50,7 @@ TEST_F(VbsReaderTest, OnlyTheExactBareDefaultNameMeansCancel) {
 
 TEST_F(VbsReaderTest, ReadsTheWorkedExampleWhileAnotherDefinitionIsShown) {
     editSomethingElse();
-    EXPECT_EQ(readLines(kWorkedExample), ReadOutcome::Read);
+    EXPECT_EQ(readLines(kWorkedExampleLines), ReadOutcome::Read);
     EXPECT_EQ(editor.texts[0], kWorkedBody);
     EXPECT_EQ(editor.texts[1], u"Question");
     EXPECT_EQ(editor.iconOption, 1);
@@ -85,7 +71,7 @@ TEST_F(VbsReaderTest, ReadsTheWorkedExampleWhileAnotherDefinitionIsShown) {
 
 TEST_F(VbsReaderTest, StepsRunInOrderWithTheirReactions) {
     editSomethingElse();  // Check3 and Check1 checked, Check6 unchecked, RetryCancel and Information selected
-    readLines(kWorkedExample);
+    readLines(kWorkedExampleLines);
     const std::vector<std::string> expected = {
         checkEvent(CheckBoxId::Check3, 0),  // no marker: alignment follows the file
         "Text1",
@@ -127,7 +113,7 @@ TEST_F(VbsReaderTest, OneLineFileLeavesTheFollowUpsAsTheyAre) {
 
 TEST_F(VbsReaderTest, SelectingTheSetThatIsAlreadySelectedChecksTheSlotsAgain) {
     editor.setCheckValue(CheckBoxId::Check6, 0);  // OK only is selected since the window loaded
-    std::vector<std::u16string> lines = kWorkedExample;
+    std::vector<std::u16string> lines = kWorkedExampleLines;
     lines[0] = u"selectkey = MsgBox(\"b\", 0 + 16, \"t\")";
     readLines(lines);
     EXPECT_NE(std::find(editor.events.begin(), editor.events.end(), "buttons5"), editor.events.end());
@@ -141,7 +127,7 @@ class SecondLine : public ::testing::TestWithParam<std::u16string> {};
 TEST_P(SecondLine, ThatDiffersInAnyCharacterEndsTheRead) {
     ReaderHarness h;
     h.editSomethingElse();
-    std::vector<std::u16string> lines = kWorkedExample;
+    std::vector<std::u16string> lines = kWorkedExampleLines;
     lines[1] = GetParam();
     h.readLines(lines);
     EXPECT_EQ(h.editor.texts[0], kWorkedBody);
@@ -162,11 +148,11 @@ INSTANTIATE_TEST_SUITE_P(Variants, SecondLine,
                                            u"End Select"));
 
 TEST_F(VbsReaderTest, CheckOneFollowsTheSecondLine) {
-    readLines({kWorkedExample[0], kWorkedExample[1]});
+    readLines({kWorkedExampleLines[0], kWorkedExampleLines[1]});
     EXPECT_EQ(editor.checks[static_cast<int>(CheckBoxId::Check1)], 1);
     EXPECT_TRUE(editor.wide);
     editor.setCheckValue(CheckBoxId::Check1, 1);
-    readLines({kWorkedExample[0]});
+    readLines({kWorkedExampleLines[0]});
     EXPECT_EQ(editor.checks[static_cast<int>(CheckBoxId::Check1)], 0);
     EXPECT_FALSE(editor.wide);
 }
@@ -380,7 +366,7 @@ TEST_P(CutOff, RemainingSlotsKeepTheirTextsAndChecks) {
     const std::size_t lineCount = GetParam();
     ReaderHarness h;
     h.editSomethingElse();
-    std::vector<std::u16string> lines = kWorkedExample;
+    std::vector<std::u16string> lines = kWorkedExampleLines;
     lines[3] = u"'SelectKey = MsgBox(\"first\", 0 + 32, \"Question\")";
     lines.resize(lineCount);
     h.readLines(lines);
@@ -403,12 +389,12 @@ TEST_P(CutOff, RemainingSlotsKeepTheirTextsAndChecks) {
 INSTANTIATE_TEST_SUITE_P(Lengths, CutOff, ::testing::Values(2u, 3u, 4u, 5u, 6u, 7u, 8u));
 
 TEST_F(VbsReaderTest, TextThreeKeepsTheLastLineLoaded) {
-    readLines({kWorkedExample[0]});
-    EXPECT_EQ(editor.texts[2], kWorkedExample[0]);
-    readLines({kWorkedExample[0], u"Select Case Selectkey"});
-    EXPECT_EQ(editor.texts[2], kWorkedExample[0]);
-    readLines(kWorkedExample);
-    EXPECT_EQ(editor.texts[2], kWorkedExample[7]);
+    readLines({kWorkedExampleLines[0]});
+    EXPECT_EQ(editor.texts[2], kWorkedExampleLines[0]);
+    readLines({kWorkedExampleLines[0], u"Select Case Selectkey"});
+    EXPECT_EQ(editor.texts[2], kWorkedExampleLines[0]);
+    readLines(kWorkedExampleLines);
+    EXPECT_EQ(editor.texts[2], kWorkedExampleLines[7]);
 }
 
 TEST_F(VbsReaderTest, SnapshotTakesTheTextsEvenWhenTheLineHoldsNone) {

@@ -1,6 +1,6 @@
 #include "SharingDoubles.h"
 #include "doubles/RecordingMessageBox.h"
-#include "platform/TextConversion.h"
+#include "platform/qt/TextConversion.h"
 #include "sharing/Form3.h"
 #include "sharing/SendWindowHost.h"
 

@@ -1,4 +1,4 @@
-#include "platform/QtProgramLauncher.h"
+#include "platform/qt/QtProgramLauncher.h"
 
 #include <QDir>
 #include <QFile>

@@ -77,33 +77,6 @@ const EncodeTable& encodeTable() {
     return table;
 }
 
-std::string utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::u16string text(FileProblem problem) { return std::u16string(fileProblemText(problem)); }
 
 // The reason for an errno value: the common ones in the program's own words,
@@ -635,7 +608,7 @@ FileResult IconvTextFileStore::writeText(const std::u16string& path, const std::
         }
     }
 
-    std::string target = utf8(path);
+    std::string target = encodeUtf8(path);
     struct stat existing {};
     bool exists = false;
     if (const int error = followLinks(target, existing, exists); error != 0) {
@@ -668,7 +641,7 @@ FileResult IconvTextFileStore::writeText(const std::u16string& path, const std::
 
 ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) {
     ReadLinesResult result;
-    const std::string source = utf8(path);
+    const std::string source = encodeUtf8(path);
     // Only a regular file is read: a FIFO would wait for a writer, a device
     // such as /dev/zero would never end, and opening some devices does things.
     struct stat info {};

@@ -1,8 +1,8 @@
 #include "PosixRegistry.h"
 
 #include "platform/SystemRegistry.h"
-#include "platform/TextConversion.h"
 #include "platform/posix/IconvTextFileStore.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileCheck.h"
+#include "platform/FileCheck.h"
 
 namespace bw {
 

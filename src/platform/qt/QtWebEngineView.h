@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WebView.h"
+#include "platform/WebView.h"
 
 #include <QObject>
 #include <QWebEngineView>

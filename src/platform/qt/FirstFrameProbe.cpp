@@ -1,62 +1,30 @@
 #include "FirstFrameProbe.h"
 
+#include "platform/ProcessInfo.h"
+
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFile>
 #include <QTimer>
 #include <QWidget>
 
-#include <unistd.h>
+#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <utility>
 
 namespace bw {
 
 namespace {
 
-double nowMs(clockid_t clock) {
-    timespec ts{};
-    clock_gettime(clock, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1.0e6;
-}
-
-// Milliseconds since this process started.
+// Milliseconds since this process started: from the launcher's clock when it
+// gave it, else from the system's record of the start.
 double elapsedSinceStartMs() {
-    const QByteArray launch = qgetenv("BOXWRIGHT_LAUNCH_EPOCH_NS");
     bool ok = false;
-    const qint64 launchNs = launch.toLongLong(&ok);
+    const qint64 launchNs = qgetenv("BOXWRIGHT_LAUNCH_EPOCH_NS").toLongLong(&ok);
     if (ok) {
-        return nowMs(CLOCK_REALTIME) - static_cast<double>(launchNs) / 1.0e6;
+        const auto now = std::chrono::system_clock::now().time_since_epoch();
+        return std::chrono::duration<double, std::milli>(now).count() - static_cast<double>(launchNs) / 1.0e6;
     }
-    // Field 22 of /proc/self/stat: start time in clock ticks after boot.
-    QFile stat(QStringLiteral("/proc/self/stat"));
-    if (!stat.open(QIODevice::ReadOnly)) {
-        return -1.0;
-    }
-    const QByteArray line = stat.readAll();
-    const qsizetype close = line.lastIndexOf(')');
-    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-    if (fields.size() < 20) {
-        return -1.0;
-    }
-    const double startTicks = fields[19].toDouble();  // field 22, counted after "pid (comm)"
-    const double ticksPerSecond = static_cast<double>(sysconf(_SC_CLK_TCK));
-    return nowMs(CLOCK_BOOTTIME) - startTicks * 1000.0 / ticksPerSecond;
-}
-
-long peakResidentKb() {
-    // Files under /proc have no size, so read them whole rather than by line.
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-        }
-    }
-    return -1;
+    return millisecondsSinceProcessStart();
 }
 
 class FirstFrameWatch : public QObject {

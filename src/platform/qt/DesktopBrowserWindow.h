@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BrowserWindow.h"
+#include "platform/BrowserWindow.h"
 
 #include <QUrl>
 

@@ -1,12 +1,12 @@
 #include "SaveCommand.h"
 
-#include "Ps1Writer.h"
-#include "ScriptWriter.h"
 #include "model/EditorRules.h"
 #include "model/FileDialog.h"
 #include "model/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
 #include "model/TextFileStore.h"
+#include "writers/Ps1Writer.h"
+#include "writers/ScriptWriter.h"
 
 namespace bw {
 

@@ -1,30 +1,24 @@
 #include "QtWebEngineView.h"
 
+#include "Twips.h"
+
 #include <QUrl>
 
 namespace bw {
-
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-int toPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
-
-}  // namespace
 
 QtWebEngineView::QtWebEngineView(QWidget* parent) : QWebEngineView(parent) {}
 
 void QtWebEngineView::navigate(const QString& address) { load(QUrl::fromUserInput(address)); }
 
-int QtWebEngineView::heightTwips() const { return height() * kTwipsPerPixel; }
+int QtWebEngineView::heightTwips() const { return twipsFromPixels(height()); }
 
-int QtWebEngineView::widthTwips() const { return width() * kTwipsPerPixel; }
+int QtWebEngineView::widthTwips() const { return twipsFromPixels(width()); }
 
 bool QtWebEngineView::setHeightTwips(int twips) {
     if (twips < 0) {
         return false;
     }
-    resize(width(), toPixels(twips));
+    resize(width(), pixelsFromTwips(twips));
     return true;
 }
 
@@ -32,7 +26,7 @@ bool QtWebEngineView::setWidthTwips(int twips) {
     if (twips < 0) {
         return false;
     }
-    resize(toPixels(twips), height());
+    resize(pixelsFromTwips(twips), height());
     return true;
 }
 

@@ -1,10 +1,10 @@
 #include "EditorCommands.h"
 
-#include "EditorControls.h"
-#include "EditorRules.h"
-#include "MessageBoxService.h"
-#include "MessageBoxStyle.h"
-#include "writers/SaveCommand.h"
+#include "commands/SaveCommand.h"
+#include "model/EditorControls.h"
+#include "model/EditorRules.h"
+#include "model/MessageBoxService.h"
+#include "model/MessageBoxStyle.h"
 
 namespace bw {
 

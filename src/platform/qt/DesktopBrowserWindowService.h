@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BrowserWindowService.h"
+#include "platform/BrowserWindowService.h"
 
 namespace bw {
 

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace bw {
+
+// What the operating system knows about the running process, for the
+// start-up measurements and the web engine's start. posix/ and windows/ each
+// implement these; CMake builds the one of the system (boxwright_process).
+
+// Milliseconds since this process was started, by the system's own record of
+// the start; negative when the system does not say.
+double millisecondsSinceProcessStart();
+
+// The most memory this process has held resident so far, in KiB; negative
+// when the system does not say.
+long peakResidentKb();
+
+// Whether the process runs as the superuser (root), whom some programs refuse
+// to run for; Windows has no such user, and answers false.
+bool runsAsSuperuser();
+
+}  // namespace bw
