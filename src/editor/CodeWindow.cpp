@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <new>
+
 namespace bw {
 
 namespace {
@@ -118,7 +120,14 @@ void CodeWindow::refreshIfStale(Wait wait) {
     workerTab_ = tab;
     workerGeneration_ = generation_;
     worker_ = std::async(std::launch::async, [this, def = std::move(def), state = std::move(state), format] {
-        Lines lines = scriptLines(format, def, state, codePage_);
+        // The result always comes back, so that the window goes on following
+        // edits even when a writer could not finish.
+        Lines lines;
+        try {
+            lines = scriptLines(format, def, state, codePage_);
+        } catch (const std::bad_alloc&) {
+            lines = {u"（メモリが足りないため、コードを表示できません）"};
+        }
         QMetaObject::invokeMethod(this, &CodeWindow::takeWorkerResult, Qt::QueuedConnection);
         return lines;
     });

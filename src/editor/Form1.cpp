@@ -553,7 +553,9 @@ std::size_t Form1::textLength(TextBoxId id) const {
 // line at once) is shown in part and read-only; the window keeps all of it.
 void Form1::setText(TextBoxId id, const std::u16string& value) {
     const auto i = static_cast<std::size_t>(id);
-    const bool large = isLargeText(value);
+    // A one-line box also holds no more than its maximum length (32,767).
+    const bool large =
+        isLargeText(value) || (id == TextBoxId::Text2 && value.size() > static_cast<std::size_t>(text2_->maxLength()));
     const QString toolTip = large ? largeTextNote(value.size()) : QString();
     if (id == TextBoxId::Text2) {
         text2_->setText(large ? toQString(glimpse(value, 1)) : toQString(value));

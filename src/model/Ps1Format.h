@@ -35,4 +35,8 @@ inline constexpr std::array<std::u16string_view, 3> kDefaultButtonNames = {u"But
 // U+201B, which PowerShell takes as quotes too. Inside a string each is doubled.
 constexpr bool isSingleQuote(char16_t c) { return c == u'\'' || (c >= u'\u2018' && c <= u'\u201B'); }
 
+// The quote characters of a double-quoted string: the quotation mark and
+// U+201C to U+201E. The writer puts only backtick escapes between them.
+constexpr bool isDoubleQuote(char16_t c) { return c == u'"' || (c >= u'\u201C' && c <= u'\u201E'); }
+
 }  // namespace bw::ps1

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace bw {
@@ -20,7 +21,13 @@ enum class FileProblem {
     NotRegularFile,
     ReadOnlyFile,
     NoMemory,
+    TooLarge,
 };
+
+// The largest file a text-file service opens. A script is a few lines; a body
+// of a hundred million characters still fits, and a larger file (a sparse one
+// takes no room on the disk) is refused before any of it is read.
+inline constexpr std::uint64_t kLargestReadableFile = std::uint64_t{256} << 20;
 
 // The reason as it follows 「…」に保存できませんでした。 or 「…」を開けませんでした。
 constexpr std::u16string_view fileProblemText(FileProblem problem) {
@@ -49,6 +56,8 @@ constexpr std::u16string_view fileProblemText(FileProblem problem) {
             return u"読み取り専用のファイルです。";
         case FileProblem::NoMemory:
             return u"メモリが足りません。";
+        case FileProblem::TooLarge:
+            return u"ファイルが大きすぎます（開けるのは 256 MB までです）。";
     }
     return {};
 }

@@ -18,10 +18,15 @@ namespace {
 
 constexpr char16_t kDefaultFileName[] = u"dialog.ps1";
 constexpr char16_t kScriptFilter[] = u"PowerShell スクリプト(*.ps1)|*.ps1";
-// The format has fourteen lines; room for blank and comment lines between them.
+// The format has fourteen lines; room for blank and comment lines between
+// them. A file with more lines is outside the format: one more is read to tell.
 constexpr std::size_t kMaxLines = 256;
 
 char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool isNameChar(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
+}
 
 // A position on one line, with the few tokens of the format. PowerShell's
 // names are case-insensitive, so names are compared that way.
@@ -65,7 +70,12 @@ public:
                 return false;
             }
         }
-        pos_ += word.size();
+        // A word that ends in a name must not run on into a longer one.
+        const std::size_t end = pos_ + word.size();
+        if (!word.empty() && isNameChar(word.back()) && end < line_.size() && isNameChar(line_[end])) {
+            return false;
+        }
+        pos_ = end;
         return true;
     }
 
@@ -119,13 +129,19 @@ bool singleQuoted(Cursor& at, std::u16string& out) {
     }
 }
 
-// "text" with backtick escapes; a dollar sign (a variable) is outside the format.
+// "text" with backtick escapes; a dollar sign (a variable) is outside the
+// format. As in PowerShell, any of the double quotes ends the string, and two
+// in a row stand for the second.
 bool doubleQuoted(Cursor& at, std::u16string& out) {
     at.take();
     while (at.more()) {
         const char16_t c = at.take();
-        if (c == u'"') {
-            return true;
+        if (ps1::isDoubleQuote(c)) {
+            if (!ps1::isDoubleQuote(at.peek())) {
+                return true;
+            }
+            out += at.take();
+            continue;
         }
         if (c == u'$') {
             return false;
@@ -168,8 +184,11 @@ bool charCast(Cursor& at, std::u16string& out) {
     if (!at.eat(u"[char]")) {
         return false;
     }
-    const bool hex = at.eat(u"0x");
-    const std::u16string_view digits = at.name();
+    std::u16string_view digits = at.name();
+    const bool hex = digits.size() > 2 && digits[0] == u'0' && lower(digits[1]) == u'x';
+    if (hex) {
+        digits.remove_prefix(2);
+    }
     if (digits.empty() || digits.size() > 5) {
         return false;
     }
@@ -201,9 +220,9 @@ std::optional<std::u16string> text(Cursor& at) {
     do {
         at.skipBlanks();
         const char16_t c = at.peek();
-        const bool ok = ps1::isSingleQuote(c) ? singleQuoted(at, out)
-                        : c == u'"'           ? doubleQuoted(at, out)
-                                              : charCast(at, out);
+        const bool ok = ps1::isSingleQuote(c)   ? singleQuoted(at, out)
+                        : ps1::isDoubleQuote(c) ? doubleQuoted(at, out)
+                                                : charCast(at, out);
         if (!ok) {
             return std::nullopt;
         }
@@ -468,13 +487,19 @@ ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, TextFileSt
 
 ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                               MessageBoxService& messages) {
-    ReadLinesResult file = files.readText(path, kMaxLines, TextEncoding::Utf8);
+    ReadLinesResult file = files.readText(path, kMaxLines + 1, TextEncoding::Utf8);
     if (!file.ok) {
         messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,
                       std::nullopt);
         return ReadOutcome::Failed;
     }
-    const Ps1Parse parsed = parsePs1Script(std::move(file.lines));
+    const bool tooLong = file.lines.size() > kMaxLines;
+    Ps1Parse parsed;
+    if (tooLong) {
+        parsed.errorLine = kMaxLines + 1;
+    } else {
+        parsed = parsePs1Script(std::move(file.lines));
+    }
     if (!parsed.ok) {
         messages.show(u"「" + path + u"」は Boxwright の PowerShell 形式ではありません（" +
                           decimalText(static_cast<std::int64_t>(parsed.errorLine)) + u" 行目）。",

@@ -2,6 +2,7 @@
 #include "platform/posix/IconvTextFileStore.h"
 
 #include "platform/CrLfLines.h"
+#include "platform/FileProblem.h"
 #include "reader/ByteFileStore.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,20 @@ TEST(TextFileStore, PathsInUtf8) {
     ASSERT_TRUE(store.writeLines(path, {u"x"}).ok);
     EXPECT_EQ(fileBytes(folder.path() / "\xE6\x9C\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD.vbs"), "x\r\n");
     EXPECT_EQ(store.readLines(path, 8).lines, std::vector<std::u16string>{u"x"});
+}
+
+// A file larger than any script (a sparse one takes no room on the disk) is
+// refused before it is read.
+TEST(TextFileStore, RefusesAFileLargerThanAnyScript) {
+    TempFolder folder;
+    IconvTextFileStore store;
+    writeBytes(folder.path() / "big.vbs", "x");
+    std::filesystem::resize_file(folder.path() / "big.vbs", kLargestReadableFile + 1);
+    const ReadLinesResult result = store.readLines(folder.file("big.vbs"), 8);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, fileProblemText(FileProblem::TooLarge));
+    std::filesystem::resize_file(folder.path() / "big.vbs", kLargestReadableFile);
+    EXPECT_TRUE(store.readLines(folder.file("big.vbs"), 0).ok);
 }
 
 struct ReadCase {

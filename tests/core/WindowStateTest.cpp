@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <clocale>
 #include <limits>
 #include <string>
@@ -32,6 +34,9 @@ TEST(WindowState, LeadingNumberTakesTheLeadingDecimal) {
 // "4.5" is still four and a half. (tests/core/CMakeLists.txt provides the locale.)
 TEST(WindowState, LeadingNumberReadsAPointInAnyLocale) {
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::getenv("LOCPATH") == nullptr && std::setlocale(LC_NUMERIC, BOXWRIGHT_COMMA_LOCALE) == nullptr) {
+        GTEST_SKIP() << "run through ctest, which provides " << BOXWRIGHT_COMMA_LOCALE;
+    }
     ASSERT_NE(std::setlocale(LC_NUMERIC, BOXWRIGHT_COMMA_LOCALE), nullptr) << BOXWRIGHT_COMMA_LOCALE;
     const double value = leadingNumber(u"4.5");
     std::setlocale(LC_NUMERIC, before.c_str());

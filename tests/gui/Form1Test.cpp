@@ -378,6 +378,12 @@ private slots:
         action("新規作成")->trigger();
         QVERIFY(!body->isReadOnly());
         QVERIFY(body->toolTip().isEmpty());
+        // A title beyond what a one-line box holds, though its lines are short.
+        std::u16string title;
+        while (title.size() <= 40000) title += std::u16string(98, u't') + u"\r\n";
+        form->setText(TextBoxId::Text2, title);
+        QVERIFY(get<QLineEdit>("Text2")->isReadOnly());
+        QCOMPARE(form->text(TextBoxId::Text2), title);
     }
 
     void openStartsInTheLastFolderAndSampleInTheSamples() {

@@ -141,6 +141,14 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+std::string blankLines(std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        out += "\r\n";
+    }
+    return out;
+}
+
 class Ps1Input : public ::testing::TestWithParam<InputCase> {};
 
 TEST_P(Ps1Input, IsReadOrReported) {
@@ -186,6 +194,10 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"CommentedOneLineBranch", replaced(worked(), "    6 {\r\n        [void]", "    6 { # [void]"), 5,
                   u""},
         InputCase{"TrailingStatement", worked() + "Remove-Item C:\\\r\n", 15, u""},
+        InputCase{"StatementPastTheLinesRead", worked() + blankLines(260) + "Remove-Item C:\\\r\n", 257, u""},
+        InputCase{"CurlyDoubleQuotesEndAString", replaced(worked(), "\"`r`n\"", "\u201C`r`n\u201D\u201D\u201E"), 0,
+                  u"Save the file?\r\n\u201DIt will be \"final\"."},
+        InputCase{"NameRunsOn", replaced(worked(), "Add-Type -AssemblyName", "Add-Type-AssemblyName"), 2, u""},
         InputCase{"AVbsScript", ByteFileStore::joinLines({u"selectkey = MsgBox(\"b\", 0 + 16, \"t\")"}), 1, u""},
         InputCase{"BinaryBytes", std::string("\x00\x01\x02\xFF\r\n\x89PNG", 10), 1, u""}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });

@@ -299,9 +299,32 @@ FileResult replaceWhole(const std::string& target, std::string_view content, con
     return {};
 }
 
+// Keeps a copy of the old contents on the disk while a file is written in
+// place: beside the file where its folder takes new files, else in the
+// temporary folder; private to the user, and synced. "" when no copy could be
+// made; the contents are kept in memory all the same.
+std::string writeBackup(const std::string& target, std::string_view old) {
+    const char* tmp = std::getenv("TMPDIR");
+    for (const std::string& folder : {folderOf(target), std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp")}) {
+        std::string name;
+        const int fd = createTemp(folder, 0600, name);
+        if (fd < 0) {
+            continue;
+        }
+        const bool written = writeAllAt(fd, old, 0) && ::fsync(fd) == 0;
+        if (::close(fd) == 0 && written) {
+            return name;
+        }
+        ::unlink(name.c_str());
+    }
+    return {};
+}
+
 // Writes the content over the file itself, which so keeps every name, its
-// owner, group, mode and all else. The old contents stay in memory until the
-// new ones are written and synced, and are put back if that fails.
+// owner, group, mode and all else. Until the new contents are written and
+// synced, the old ones are kept in memory and in a copy on the disk, should
+// the program stop half way; a failed write puts them back. When even that
+// fails, the message names the copy, which is then left in place.
 FileResult writeInPlace(const std::string& target, std::string_view content) {
     const Descriptor file(::open(target.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     struct stat info {};
@@ -320,15 +343,26 @@ FileResult writeInPlace(const std::string& target, std::string_view content) {
     } catch (const std::bad_alloc&) {
         return failure(ENOMEM);
     }
+    const std::string backup = writeBackup(target, old);
     if (!writeAllAt(file.fd, content, 0) || ::ftruncate(file.fd, static_cast<off_t>(content.size())) != 0 ||
         ::fsync(file.fd) != 0) {
-        const int error = errno;
-        // The old contents go back over the blocks they had, so this needs no
-        // more room than the file took before.
-        if (writeAllAt(file.fd, old, 0) && ::ftruncate(file.fd, static_cast<off_t>(old.size())) == 0) {
-            ::fsync(file.fd);
+        FileResult result = failure(errno);
+        // The old contents go back over the blocks they had; on a file system
+        // that writes every change to new blocks even this may fail.
+        if (writeAllAt(file.fd, old, 0) && ::ftruncate(file.fd, static_cast<off_t>(old.size())) == 0 &&
+            ::fsync(file.fd) == 0) {
+            if (!backup.empty()) {
+                ::unlink(backup.c_str());
+            }
+        } else {
+            result.error += backup.empty() ? u"元の内容を戻せませんでした。"
+                                           : u"元の内容を戻せなかったため、「" +
+                                                 IconvTextFileStore::decodeUtf8(backup) + u"」に残しています。";
         }
-        return failure(error);
+        return result;
+    }
+    if (!backup.empty()) {
+        ::unlink(backup.c_str());
     }
     return {};
 }
@@ -664,6 +698,10 @@ ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::si
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
         return ReadLinesResult{false, text(notRegular(info.st_mode)), {}};
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kLargestReadableFile) {
+        ::close(fd);
+        return ReadLinesResult{false, text(FileProblem::TooLarge), {}};
     }
 
     // Bytes are decoded as they are read, a chunk at a time, and the lines are

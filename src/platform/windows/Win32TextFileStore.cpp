@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -283,11 +285,16 @@ FileResult replaceWhole(const std::wstring& target, std::string_view content, bo
             }
             const DWORD moveError = GetLastError();
             // Where the old file is still in place (Wine reports this error
-            // before it moved anything), the temporary file goes.
+            // before it moved anything), the temporary file goes; where it is
+            // gone, the new contents stay under the temporary name, which the
+            // message gives.
             if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 DeleteFileW(temp);
+                return failure(moveError);
             }
-            return failure(moveError);
+            FileResult result = failure(moveError);
+            result.error += u"新しい内容は「" + std::u16string(temp, temp + std::wcslen(temp)) + u"」に残っています。";
+            return result;
         }
         unkept = error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_ACCESS_DENIED;
     }
@@ -476,8 +483,9 @@ public:
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
             return {false, text(FileProblem::IsFolder), {}};
         }
-        HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Another program may hold the script open, even for writing.
+        HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return {false, reason(GetLastError()), {}};
         }
@@ -486,12 +494,16 @@ public:
             CloseHandle(file);
             return {false, text(notRegular(type)), {}};
         }
+        LARGE_INTEGER size{};
+        const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
+        if (static_cast<std::uint64_t>(sizeHint) > kLargestReadableFile) {
+            CloseHandle(file);
+            return {false, text(FileProblem::TooLarge), {}};
+        }
         DWORD error = 0;
         ReadLinesResult result;
         try {
             std::vector<std::string> raw;
-            LARGE_INTEGER size{};
-            const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
             const auto read = [file, &error](char* buffer, std::size_t capacity) -> long long {
                 if (DWORD n = 0; ReadFile(file, buffer, static_cast<DWORD>(capacity), &n, nullptr)) {
                     return n;
