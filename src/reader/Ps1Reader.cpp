@@ -1,5 +1,7 @@
 #include "Ps1Reader.h"
 
+#include "ReadCommand.h"
+
 #include "model/DialogTables.h"
 #include "model/EditorControls.h"
 #include "model/FileDialog.h"
@@ -476,21 +478,15 @@ Ps1Parse parsePs1Script(std::vector<std::u16string> lines) {
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, TextFileStore& files,
                           MessageBoxService& messages) {
-    dialog.FileName = kDefaultFileName;
-    dialog.Filter = kScriptFilter;
-    dialog.ShowOpen();
-    if (dialog.FileName == kDefaultFileName) {
-        return ReadOutcome::Cancelled;
-    }
-    return readPs1ScriptFile(editor, dialog.FileName, files, messages);
+    const auto path = chooseScript(dialog, kDefaultFileName, kScriptFilter);
+    return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
 ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                               MessageBoxService& messages) {
     ReadLinesResult file = files.readText(path, kMaxLines + 1, TextEncoding::Utf8);
     if (!file.ok) {
-        messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,
-                      std::nullopt);
+        reportUnreadable(messages, path, file.error);
         return ReadOutcome::Failed;
     }
     const bool tooLong = file.lines.size() > kMaxLines;

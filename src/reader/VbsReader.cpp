@@ -1,5 +1,6 @@
 #include "VbsReader.h"
 
+#include "ReadCommand.h"
 #include "ScriptContents.h"
 #include "ScriptLiteral.h"
 #include "model/DialogTables.h"
@@ -222,22 +223,15 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
 }
 
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages) {
-    dialog.FileName = kDefaultFileName;
-    dialog.Filter = kScriptFilter;
-    dialog.ShowOpen();
-    if (dialog.FileName == kDefaultFileName) {
-        return ReadOutcome::Cancelled;
-    }
-
-    return readScriptFile(editor, dialog.FileName, files, messages);
+    const auto path = chooseScript(dialog, kDefaultFileName, kScriptFilter);
+    return path ? readScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                            MessageBoxService& messages) {
     ReadLinesResult file = files.readLines(path, kMaxLines);
     if (!file.ok) {
-        messages.show(u"「" + path + u"」を開けませんでした。\r\n" + file.error, msgbox::OkOnly + msgbox::Critical,
-                      std::nullopt);
+        reportUnreadable(messages, path, file.error);
         return ReadOutcome::Failed;
     }
     const ScriptContents contents = parseVbsScript(std::move(file.lines));
