@@ -3,6 +3,7 @@
 #include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
 #include "platform/FirstFrameProbe.h"
+#include "platform/FontWarmup.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtProgramLauncher.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
     if (bw::asksForNoWindow(raw)) {
         return bw::runConsoleCommand(bw::parseCommandLine(raw));
     }
+    bw::FontWarmup fonts;
     // The window reads its arguments after Qt has taken its own options.
     QApplication app(argc, argv);
     const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
@@ -69,6 +71,7 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
     bw::installJapaneseQtTexts(app);
 
+    fonts.wait();  // the window's first text needs the font configuration
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
