@@ -63,6 +63,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "boxwright: %s\n%s\n", qPrintable(commandLine.error), qPrintable(bw::commandLineUsage()));
         return 2;
     }
+    fonts.applicationReady();  // from here on the application object outlives the worker
     QApplication::setApplicationName(QStringLiteral("Boxwright"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     // The windows are laid out for a 9-point interface font.

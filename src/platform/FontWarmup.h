@@ -4,12 +4,15 @@
 
 namespace bw {
 
-// Loads the system's font configuration on a worker thread while the main
-// thread connects to the display, so that the window's first text does not
-// wait for it; on Linux that reading of the configuration files is a good part
-// of the start. wait() joins the worker; call it before any text is laid out,
-// or the toolkit would load the same configuration a second time. Where the
-// toolkit reads fonts without such a configuration, it does nothing.
+// Prepares the fonts on a worker thread while the main thread starts up, so
+// that the window's first text does not wait for them: on Linux, reading
+// fontconfig's configuration and building Qt's list of the system's fonts are
+// about a third of the start's work. The worker reads the configuration at
+// once and lists the fonts when told that the application object exists (the
+// font database may be used from any thread, but only once that exists).
+// wait() joins the worker: call it before any text is laid out, so that
+// nothing is read twice. Where Qt takes its fonts from elsewhere, it does
+// nothing.
 class FontWarmup {
 public:
     FontWarmup();
@@ -17,6 +20,7 @@ public:
     FontWarmup(const FontWarmup&) = delete;
     FontWarmup& operator=(const FontWarmup&) = delete;
 
+    void applicationReady();
     void wait();
 
 private:

@@ -2,11 +2,12 @@
 
 namespace bw {
 
-// The toolkit's fonts come without a configuration to load ahead of time.
+// Qt's fonts come without a configuration to read ahead of time.
 struct FontWarmup::Worker {};
 
 FontWarmup::FontWarmup() = default;
 FontWarmup::~FontWarmup() = default;
+void FontWarmup::applicationReady() {}
 void FontWarmup::wait() {}
 
 }  // namespace bw
