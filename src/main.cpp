@@ -3,11 +3,11 @@
 #include "about/AboutWindowHost.h"
 #include "editor/Form1.h"
 #include "platform/FirstFrameProbe.h"
-#include "platform/FontWarmup.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/QtTranslations.h"
+#include "platform/StartupWorker.h"
 #include "platform/SystemTextFileStore.h"
 #include "platform/TextConversion.h"
 #include "sharing/SendWindowHost.h"
@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
     if (bw::asksForNoWindow(raw)) {
         return bw::runConsoleCommand(bw::parseCommandLine(raw));
     }
-    bw::FontWarmup fonts;
+    bw::StartupWorker worker;
     // The window reads its arguments after Qt has taken its own options.
     QApplication app(argc, argv);
     const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
@@ -63,16 +63,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "boxwright: %s\n%s\n", qPrintable(commandLine.error), qPrintable(bw::commandLineUsage()));
         return 2;
     }
-    fonts.applicationReady();  // from here on the application object outlives the worker
+    worker.applicationReady();
     QApplication::setApplicationName(QStringLiteral("Boxwright"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     // The windows are laid out for a 9-point interface font.
     QFont font = QApplication::font();
     font.setPointSize(9);
     QApplication::setFont(font);
     bw::installJapaneseQtTexts(app);
 
-    fonts.wait();  // the window's first text needs the font configuration
+    worker.waitForFontConfiguration();
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
@@ -84,6 +83,9 @@ int main(int argc, char* argv[]) {
     bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(sampleFolder()),
                                        [&upload] { upload.show(); }, [&about] { about.show(); },
                                        [&send](const std::u16string& body) { send.show(body); }});
+    worker.finish();
+    // Set once the worker has loaded the image plugins, before the window is shown.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     fileDialog.setParentWidget(&window);
     messages.setParentWidget(&window);
     QObject::connect(&window, &bw::Form1::programEnding, &app, [] { QCoreApplication::exit(0); });
