@@ -8,6 +8,7 @@
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtProgramLauncher.h"
 #include "platform/qt/QtTranslations.h"
+#include "platform/qt/StartupWorker.h"
 #include "platform/qt/TextConversion.h"
 #include "sharing/SendWindowHost.h"
 #include "sharing/UploadWindowHost.h"
@@ -54,6 +55,7 @@ int main(int argc, char* argv[]) {
     if (bw::asksForNoWindow(raw)) {
         return bw::runConsoleCommand(bw::parseCommandLine(raw));
     }
+    bw::StartupWorker worker;
     // The window reads its arguments after Qt has taken its own options.
     QApplication app(argc, argv);
     const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
@@ -61,14 +63,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "boxwright: %s\n%s\n", qPrintable(commandLine.error), qPrintable(bw::commandLineUsage()));
         return 2;
     }
+    worker.applicationReady();
     QApplication::setApplicationName(QStringLiteral("Boxwright"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     // The windows are laid out for a 9-point interface font.
     QFont font = QApplication::font();
     font.setPointSize(9);
     QApplication::setFont(font);
     bw::installJapaneseQtTexts(app);
 
+    worker.waitForFontConfiguration();
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
@@ -80,6 +83,9 @@ int main(int argc, char* argv[]) {
     bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(sampleFolder()),
                                        [&upload] { upload.show(); }, [&about] { about.show(); },
                                        [&send](const std::u16string& body) { send.show(body); }});
+    worker.finish();
+    // Set once the worker has loaded the image plugins, before the window is shown.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/boxwright.png")));
     fileDialog.setParentWidget(&window);
     messages.setParentWidget(&window);
     QObject::connect(&window, &bw::Form1::programEnding, &app, [] { QCoreApplication::exit(0); });

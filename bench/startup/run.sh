@@ -9,8 +9,11 @@
 # (BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1) and prints the time since it was
 # started. Peak memory is the maximum resident set size. Runs under Xvfb,
 # started here when DISPLAY is not set. Prints the medians, Boxwright's ratio
-# to the bare window (the budget is 1.25 for both), and the median time from
-# choosing Upload to the page shown from a loopback server.
+# to the bare window (the budget is 1.10 for both), the median time from a
+# fresh start's first click on Preview to the message box painted and on
+# "VBSで保存" to the file dialog painted (work moved out of the start must not
+# simply reappear there), and the median time from choosing Upload to the page
+# shown from a loopback server.
 set -euo pipefail
 
 build=${1:-build-bench}
@@ -18,7 +21,7 @@ reps=${2:-15}
 bare=$build/bench/startup/bench_bare_window
 app=$build/boxwright
 upload=$build/bench/startup/bench_upload_timing
-budget=1.25
+budget=1.10
 
 # A core-only build has neither program: nothing to compare, not a failure.
 for program in "$bare" "$app"; do
@@ -45,16 +48,26 @@ fi
 export QT_QPA_PLATFORM=xcb
 
 # One start: prints "<ms to first frame> <peak RSS in kB>".
+# With a button's name as $2: clicks it after the first frame and prints
+# "<ms from the click to the window it opens painted> <ms since start> <peak RSS in kB>".
 measure() {
     local out
-    out=$(BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1 BOXWRIGHT_LAUNCH_EPOCH_NS=$(date +%s%N) \
-          /usr/bin/time -f 'max-rss-kb %M' -o "$work/time" "$1" 2>/dev/null) || true
+    # A click that opens nothing would wait forever: give up after a while.
+    local guard=()
+    [ -n "${2:-}" ] && guard=(timeout 30)
+    out=$(BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1 BOXWRIGHT_CLICK_AFTER_FIRST_FRAME=${2:-} \
+          BOXWRIGHT_LAUNCH_EPOCH_NS=$(date +%s%N) \
+          /usr/bin/time -f 'max-rss-kb %M' -o "$work/time" "${guard[@]}" "$1" 2>/dev/null) || true
     local ms rss
     ms=$(sed -n 's/.*first-frame-ms \([0-9.]*\).*/\1/p' <<<"$out")
     rss=$(sed -n 's/max-rss-kb \([0-9]*\)/\1/p' "$work/time")
     if [ -z "$ms" ]; then
         echo "$1 did not report its first frame (does it call exitAfterFirstFrameIfAsked?)" >&2
         exit 1
+    fi
+    if [ -n "${2:-}" ]; then
+        sed -n 's/.*after-click-ms \([0-9.]*\) shown-ms \([0-9.]*\).*/\1 \2/p' <<<"$out" | sed "s/\$/ $rss/"
+        return
     fi
     echo "$ms $rss"
 }
@@ -85,6 +98,26 @@ verdict=$(awk -v at="$app_ms" -v bt="$bare_ms" -v am="$app_kb" -v bm="$bare_kb" 
     printf "ratio time %.2f, memory %.2f (budget %.2f): %s", rt, rm, b, (rt <= b && rm <= b) ? "within" : "OVER"
 }')
 echo "$verdict"
+
+# The first preview and the first save dialog of a fresh start.
+click_reps=$(( reps < 9 ? reps : 9 ))
+for click in Command1:preview Command2:save; do
+    : >"$work/$click"
+    for _ in $(seq "$click_reps"); do
+        measure "$app" "${click%%:*}" >>"$work/$click"
+    done
+done
+for click in Command1:preview Command2:save; do
+    what="first preview box"
+    [ "${click#*:}" = save ] && what="first save dialog"
+    if [ -s "$work/$click" ]; then
+        printf '%-22s %s ms after the click (%s ms after start), peak RSS %s kB; median of %s\n' \
+            "$what" "$(cut -d' ' -f1 "$work/$click" | median)" "$(cut -d' ' -f2 "$work/$click" | median)" \
+            "$(cut -d' ' -f3 "$work/$click" | median)" "$(wc -l <"$work/$click")"
+    else
+        echo "$what: no result (the window did not report it)"
+    fi
+done
 
 if [ -x "$upload" ]; then
     : >"$work/upload"

@@ -2,7 +2,9 @@
 
 #include "platform/ProcessInfo.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -27,10 +29,46 @@ double elapsedSinceStartMs() {
     return millisecondsSinceProcessStart();
 }
 
+// Clicks a button of the window and reports when the window that the click
+// opens (a message box, a file dialog) has painted its first frame. The click
+// returns only when a modal window closes; leaving the application's event
+// loop closes every loop, the modal one included.
+class ClickWatch : public QObject {
+public:
+    explicit ClickWatch(QWidget* window) : QObject(window), window_(window) {}
+
+    void click(QAbstractButton* button) {
+        QCoreApplication::instance()->installEventFilter(this);
+        clock_.start();
+        button->click();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_ && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() != window_) {
+            seen_ = true;
+            QTimer::singleShot(0, this, [this] {
+                std::printf("after-click-ms %.1f shown-ms %.1f peak-rss-kb %ld\n",
+                            static_cast<double>(clock_.nsecsElapsed()) / 1.0e6, elapsedSinceStartMs(),
+                            peakResidentKb());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* window_;
+    QElapsedTimer clock_;
+    bool seen_ = false;
+};
+
 class FirstFrameWatch : public QObject {
 public:
     FirstFrameWatch(QWidget* window, std::function<QStringList()> report)
-        : QObject(window), report_(std::move(report)) {
+        : QObject(window), window_(window), report_(std::move(report)) {
         window->installEventFilter(this);
     }
 
@@ -46,6 +84,7 @@ protected:
                     std::printf("%s\n", qPrintable(line));
                 }
                 std::fflush(stdout);
+                clickIfAsked();
                 QCoreApplication::exit(0);
             });
         }
@@ -53,6 +92,20 @@ protected:
     }
 
 private:
+    void clickIfAsked() {
+        const QString name = qEnvironmentVariable("BOXWRIGHT_CLICK_AFTER_FIRST_FRAME");
+        if (name.isEmpty()) {
+            return;
+        }
+        if (auto* button = window_->findChild<QAbstractButton*>(name)) {
+            (new ClickWatch(window_))->click(button);
+        } else {
+            std::printf("no-button %s\n", qPrintable(name));
+            std::fflush(stdout);
+        }
+    }
+
+    QWidget* window_;
     std::function<QStringList()> report_;
     bool seen_ = false;
 };

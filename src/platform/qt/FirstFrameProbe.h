@@ -15,6 +15,12 @@ namespace bw {
 // then each line of `report` (what the start found, for the package test),
 // and leaves the event loop with exit code 0. Otherwise does nothing.
 //
+// With BOXWRIGHT_CLICK_AFTER_FIRST_FRAME=<object name of a button> as well, it
+// clicks that button after the first frame and, once the window the click
+// opens has painted its first frame, prints
+//     after-click-ms <time since the click> shown-ms <time since the process started> peak-rss-kb <VmHWM>
+// before leaving (for the first preview or file dialog of a fresh start).
+//
 // The start is taken from BOXWRIGHT_LAUNCH_EPOCH_NS (the launcher's wall clock
 // in nanoseconds just before it started the process) when that is set, else
 // from the process start time the kernel keeps (10 ms steps).

@@ -1,0 +1,7 @@
+#include "platform/FontConfiguration.h"
+
+namespace bw {
+
+void readFontConfiguration() {}
+
+}  // namespace bw
