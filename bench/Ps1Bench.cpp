@@ -23,7 +23,7 @@
 #include "model/HeadlessEditor.h"
 #include "platform/SystemTextFileStore.h"
 #include "reader/Ps1Reader.h"
-#include "writers/SaveCommand.h"
+#include "commands/SaveCommand.h"
 
 #include "BenchTexts.h"
 
