@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
-    libgtest-dev libbenchmark-dev libfontconfig-dev
+    libgtest-dev libbenchmark-dev libfontconfig-dev fonttools
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils desktop-file-utils
     time file appstream locales
     g++-mingw-w64-x86-64-posix googletest wine wine64

@@ -1,9 +1,12 @@
+#include "BuildSettings.h"
 #include "about/AboutWindowHost.h"
 #include "app/CommandLine.h"
 #include "app/ConsoleCommands.h"
 #include "editor/Form1.h"
 #include "platform/SystemTextFileStore.h"
 #include "platform/qt/FirstFrameProbe.h"
+#include "platform/qt/InterfaceFont.h"
+#include "platform/qt/ProgramData.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtProgramLauncher.h"
@@ -15,7 +18,6 @@
 #include "sharing/WebViewModuleLoader.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QTimer>
@@ -24,24 +26,13 @@
 
 namespace {
 
-// The sample scripts lie next to the executable in the build tree, and under
-// share/boxwright once installed.
-QString sampleFolder() {
-    const QDir exe(QCoreApplication::applicationDirPath());
-    for (const QString& candidate : {QStringLiteral("samples"), QStringLiteral("../share/boxwright/samples")}) {
-        if (exe.exists(candidate)) {
-            return QDir::cleanPath(exe.absoluteFilePath(candidate));
-        }
-    }
-    return {};
-}
-
 // What the start found, reported by the first-frame probe when asked.
-QStringList startReport() {
+QStringList startReport(bool interfaceFont) {
     QString why;
     const QString module = bw::findWebViewModule(&why);
-    return {QStringLiteral("samples ") + sampleFolder(),
-            QStringLiteral("web-view-module ") + (module.isEmpty() ? QStringLiteral("none: ") + why : module)};
+    return {QStringLiteral("samples ") + bw::programDataPath(QStringLiteral("samples")),
+            QStringLiteral("web-view-module ") + (module.isEmpty() ? QStringLiteral("none: ") + why : module),
+            QStringLiteral("interface-font ") + (interfaceFont ? bw::interfaceFontFile() : QStringLiteral("none"))};
 }
 
 }  // namespace
@@ -56,6 +47,10 @@ int main(int argc, char* argv[]) {
         return bw::runConsoleCommand(bw::parseCommandLine(raw));
     }
     bw::StartupWorker worker;
+    // The menus stay in the window, where its fixed layout has room for them,
+    // even on desktops that gather menus into a bar of their own; asking the
+    // desktop for that bar is also a D-Bus round trip at start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     // The window reads its arguments after Qt has taken its own options.
     QApplication app(argc, argv);
     const bw::CommandLine commandLine = bw::parseCommandLine(QCoreApplication::arguments());
@@ -72,6 +67,9 @@ int main(int argc, char* argv[]) {
     bw::installJapaneseQtTexts(app);
 
     worker.waitForFontConfiguration();
+    const bool interfaceFont =
+        bw::useInterfaceFont(bw::interfaceFontFile(), QString::fromUtf8(bw::build::kInterfaceFontSource),
+                             QString::fromStdString(worker.japaneseFontFamily()));
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
@@ -80,7 +78,7 @@ int main(int argc, char* argv[]) {
     bw::SendWindowHost send(launcher, nullptr);
     bw::AboutWindowHost about(messages, launcher);
 
-    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(sampleFolder()),
+    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(bw::programDataPath(QStringLiteral("samples"))),
                                        [&upload] { upload.show(); }, [&about] { about.show(); },
                                        [&send](const std::u16string& body) { send.show(body); }});
     worker.finish();
@@ -94,6 +92,6 @@ int main(int argc, char* argv[]) {
     if (!commandLine.file.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, &commandLine] { window.openPath(bw::toU16(commandLine.file)); });
     }
-    bw::exitAfterFirstFrameIfAsked(&window, startReport);
+    bw::exitAfterFirstFrameIfAsked(&window, [interfaceFont] { return startReport(interfaceFont); });
     return QApplication::exec();
 }

@@ -1,11 +1,12 @@
 #!/bin/sh
-# installed-start.sh DEB_FOLDER BUILD_SAMPLES HAS_WEB_ENGINE(0|1)
+# installed-start.sh DEB_FOLDER BUILD_SAMPLES HAS_WEB_ENGINE(0|1) HAS_INTERFACE_FONT(0|1)
 # Unpacks the package in DEB_FOLDER into a temporary root and checks what it
 # installs: the files, the dependencies dpkg-shlibdeps found, and a start of the
-# installed program offscreen that finds its samples and its web-view module
-# there (the first-frame probe reports both, then the program leaves).
+# installed program offscreen that finds its samples, its web-view module and
+# its interface font there (the first-frame probe reports them, then the
+# program leaves).
 set -eu
-deb_folder=$1 build_samples=$2 has_engine=$3
+deb_folder=$1 build_samples=$2 has_engine=$3 has_font=$4
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 set -- "$deb_folder"/boxwright_*.deb
@@ -42,4 +43,8 @@ out=$(cd / && env -u BOXWRIGHT_MODULE_DIR QT_QPA_PLATFORM=offscreen BOXWRIGHT_EX
 echo "$out"
 echo "$out" | grep -qxF "samples $root/usr/share/boxwright/samples" || fail "samples not found where installed"
 echo "$out" | grep -qxF "$expected_module" || fail "expected: $expected_module"
+if [ "$has_font" = 1 ]; then
+    echo "$out" | grep -qxF "interface-font $root/usr/share/boxwright/fonts/boxwright-ui-ja.otf" ||
+        fail "the interface font is not used from where it is installed"
+fi
 echo "$deb: installs and starts"

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <future>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -18,6 +19,7 @@ struct StartupWorker::Thread {
     std::future<void> fontConfiguration = fontConfigurationRead.get_future();
     std::promise<bool> applicationReady;
     std::thread thread;
+    std::string japaneseFontFamily;
     bool told = false;
 
     void tell(bool ready) {
@@ -33,6 +35,11 @@ StartupWorker::StartupWorker() : thread_(std::make_unique<Thread>()) {
     try {
         thread_->thread = std::thread([t = thread_.get(), ready = thread_->applicationReady.get_future()]() mutable {
             readFontConfiguration();
+            try {
+                t->japaneseFontFamily = bw::japaneseFontFamily();
+            } catch (const std::bad_alloc&) {
+                // Unknown: the windows keep the system's fonts.
+            }
             t->fontConfigurationRead.set_value();
             if (ready.get()) {
                 QFontDatabase::families();
@@ -50,6 +57,11 @@ StartupWorker::~StartupWorker() { finish(); }
 void StartupWorker::applicationReady() { thread_->tell(true); }
 
 void StartupWorker::waitForFontConfiguration() { thread_->fontConfiguration.wait(); }
+
+const std::string& StartupWorker::japaneseFontFamily() const {
+    thread_->fontConfiguration.wait();
+    return thread_->japaneseFontFamily;
+}
 
 void StartupWorker::finish() {
     thread_->tell(false);

@@ -1,13 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace bw {
 
 // Prepares, on a second thread, what building the main window needs, while
 // the main thread starts Qt and builds the window:
 //   - at once: the system's font configuration (on Linux, reading fontconfig's
-//     files is about a quarter of the start's work);
+//     files is about a quarter of the start's work), and which font it gives
+//     Japanese text;
 //   - once told that the application object exists: Qt's list of the system's
 //     fonts, then Qt's image-format plugins, which the menu bar's own images
 //     and the file dialogs load (QFontDatabase and QImageReader may be used
@@ -27,6 +29,9 @@ public:
     // Waits until the font configuration is read. Call it before any text is
     // laid out: the font database would otherwise read it a second time.
     void waitForFontConfiguration();
+    // The family the system draws Japanese text with (japaneseFontFamily()),
+    // found with the configuration: waits for it as above.
+    const std::string& japaneseFontFamily() const;
     // Waits for the rest; call it once the window is built.
     void finish();
 

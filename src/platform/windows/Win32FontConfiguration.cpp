@@ -4,4 +4,8 @@ namespace bw {
 
 void readFontConfiguration() {}
 
+// Windows picks its Japanese fonts per character (font linking), not from a
+// configuration a program can ask.
+std::string japaneseFontFamily() { return {}; }
+
 }  // namespace bw
