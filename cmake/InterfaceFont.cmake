@@ -1,8 +1,9 @@
 # The interface font (tools/interface-font): the font the system gives Japanese
 # text, cut down to the characters of the program's own texts, written to
-# fonts/ beside the program and installed under share/boxwright/fonts. Made
-# when fontconfig names that font and Python has fontTools (Debian's fonttools
-# package); without it the windows draw every text from the system's fonts.
+# fonts/ beside the program with its licence and installed under
+# share/boxwright/fonts. Made when fontconfig names a Japanese font under the
+# SIL Open Font License and Python has fontTools (Debian's fonttools package);
+# without it the windows draw every text from the system's fonts.
 #
 # Sets BOXWRIGHT_INTERFACE_FONT_SOURCE (the font's family, for the program to
 # check it against the system's choice at start) and
@@ -19,6 +20,7 @@ function(boxwright_find_interface_font)
     # Debian's own python3 is the one its fontTools package is installed for.
     find_program(BOXWRIGHT_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
     find_program(BOXWRIGHT_FONT_PYTHON python3)
+    set(maker ${CMAKE_SOURCE_DIR}/tools/interface-font/make_interface_font.py)
     set(why "")
     if(NOT BOXWRIGHT_FC_MATCH)
         set(why "no fc-match")
@@ -34,13 +36,23 @@ function(boxwright_find_interface_font)
         if(no_fonttools)
             set(why "no fontTools for ${BOXWRIGHT_FONT_PYTHON}")
         elseif(no_match OR NOT fields EQUAL 3)
-            set(why "fontconfig names no Japanese font")
+            set(why "fontconfig names no font for Japanese")
         else()
             list(GET match 0 font_file)
             list(GET match 1 font_index)
+            # The family as fontconfig names it: the program compares it with
+            # fontconfig's answer at start.
             list(GET match 2 font_family)
-            if(NOT EXISTS "${font_file}" OR NOT font_file MATCHES "\\.(otf|ttf|ttc|otc)$")
-                set(why "the Japanese font ${font_file} is no OpenType file")
+            # A variable font's named instance has its number above bit 16.
+            if(NOT EXISTS "${font_file}" OR NOT font_index MATCHES "^[0-9]+$" OR font_index GREATER_EQUAL 65536)
+                set(why "${font_file} (${font_index}) is no font file fontTools can cut")
+            else()
+                execute_process(COMMAND ${BOXWRIGHT_FONT_PYTHON} ${maker} --check ${font_file} ${font_index}
+                                OUTPUT_VARIABLE checked RESULT_VARIABLE cannot_cut
+                                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+                if(cannot_cut)
+                    set(why "${font_file}: ${checked}")
+                endif()
             endif()
         endif()
     endif()
@@ -63,12 +75,16 @@ function(boxwright_add_interface_font)
     endif()
     file(GLOB_RECURSE texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
     set(maker ${CMAKE_SOURCE_DIR}/tools/interface-font/make_interface_font.py)
-    add_custom_command(OUTPUT ${BOXWRIGHT_INTERFACE_FONT_FILE}
+    set(licence ${CMAKE_SOURCE_DIR}/tools/interface-font/OFL-1.1.txt)
+    string(REGEX REPLACE "\\.otf$" "-LICENSE.txt" notice ${BOXWRIGHT_INTERFACE_FONT_FILE})
+    # Made again when the system's font changes (a new version of it), too.
+    add_custom_command(OUTPUT ${BOXWRIGHT_INTERFACE_FONT_FILE} ${notice}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fonts
                        COMMAND ${BOXWRIGHT_FONT_PYTHON} ${maker} ${BOXWRIGHT_INTERFACE_FONT_FROM}
-                               ${BOXWRIGHT_INTERFACE_FONT_INDEX} ${BOXWRIGHT_INTERFACE_FONT_FILE} ${texts}
-                       DEPENDS ${maker} ${texts} COMMENT "Cutting the interface font" VERBATIM)
-    add_custom_target(interface_font ALL DEPENDS ${BOXWRIGHT_INTERFACE_FONT_FILE})
+                               ${BOXWRIGHT_INTERFACE_FONT_INDEX} ${BOXWRIGHT_INTERFACE_FONT_FILE} ${licence} ${texts}
+                       DEPENDS ${maker} ${licence} ${BOXWRIGHT_INTERFACE_FONT_FROM} ${texts}
+                       COMMENT "Cutting the interface font" VERBATIM)
+    add_custom_target(interface_font ALL DEPENDS ${BOXWRIGHT_INTERFACE_FONT_FILE} ${notice})
     include(GNUInstallDirs)
-    install(FILES ${BOXWRIGHT_INTERFACE_FONT_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/boxwright/fonts)
+    install(FILES ${BOXWRIGHT_INTERFACE_FONT_FILE} ${notice} DESTINATION ${CMAKE_INSTALL_DATADIR}/boxwright/fonts)
 endfunction()

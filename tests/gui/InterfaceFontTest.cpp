@@ -66,35 +66,46 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("madeFrom");
         QTest::addColumn<QString>("systemJapanese");
+        QTest::addColumn<QString>("interfaceFamily");  // empty: the platform's default
         QTest::addColumn<bool>("used");
         const QString from = QString::fromUtf8(build::kInterfaceFontSource);
-        QTest::newRow("made from the system's Japanese font") << kFontFile << from << from << true;
-        QTest::newRow("the system now prefers another font") << kFontFile << from << "IPAexGothic" << false;
-        QTest::newRow("the system names no Japanese font") << kFontFile << from << "" << false;
-        QTest::newRow("no font was made") << "" << "" << "" << false;
-        QTest::newRow("the file is gone") << "/nonexistent/boxwright-ui-ja.otf" << from << from << false;
+        QTest::newRow("made from the system's Japanese font") << kFontFile << from << from << "" << true;
+        QTest::newRow("the interface family is that font (Japanese locale)")
+            << kFontFile << from << from << from << true;
+        QTest::newRow("the system now prefers another font") << kFontFile << from << "IPAexGothic" << "" << false;
+        QTest::newRow("the system names no Japanese font") << kFontFile << from << "" << "" << false;
+        QTest::newRow("no font was made") << "" << "" << "" << "" << false;
+        QTest::newRow("the file is gone") << "/nonexistent/boxwright-ui-ja.otf" << from << from << "" << false;
     }
 
     void usedOnlyWhileItMatchesTheSystemFont() {
         QFETCH(QString, file);
         QFETCH(QString, madeFrom);
         QFETCH(QString, systemJapanese);
+        QFETCH(QString, interfaceFamily);
         QFETCH(bool, used);
         if (kFontFile.isEmpty() && used) {
             QSKIP("this build made no interface font");
+        }
+        const QFont original = QApplication::font();
+        if (!interfaceFamily.isEmpty()) {
+            QApplication::setFont(QFont(interfaceFamily, original.pointSize()));
         }
         const QFont before = QApplication::font();
         const QString family = QFontInfo(before).family();
         QCOMPARE(useInterfaceFont(file, madeFrom, systemJapanese), used);
         const QStringList families = QApplication::font().families();
-        if (used) {
+        if (!used) {
+            QCOMPARE(QApplication::font(), before);
+        } else if (family == madeFrom) {
+            // The whole font stays for every character the cut-down copy lacks.
+            QCOMPARE(families, (QStringList{QStringLiteral("Boxwright UI JP"), family}));
+        } else {
             // The interface's own family stays first: Latin text and line
             // heights do not change.
             QCOMPARE(families, (QStringList{family, QStringLiteral("Boxwright UI JP")}));
-        } else {
-            QCOMPARE(QApplication::font(), before);
         }
-        QApplication::setFont(before);
+        QApplication::setFont(original);
     }
 
     void aFileThatIsNoFontChangesNothing() {

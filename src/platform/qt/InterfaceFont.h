@@ -14,12 +14,14 @@ namespace bw {
 // The interface font that came with the program, empty when there is none.
 QString interfaceFontFile();
 
-// Puts the font of `file` right after the application font's family, so that
-// only the characters that family lacks come from it, and only while the
-// system would draw Japanese text with `madeFrom`, the font it was cut from
-// (`systemJapanese` is the family the system picks now): otherwise the
-// captions would differ from the text the user types. Changes nothing when it
-// cannot be used. True when it is in use.
+// Adds the font of `file` to the application font: right after its family, so
+// that only the characters that family lacks come from it, or first when that
+// family is the very font it was cut from (a Japanese locale). Only while the
+// system draws Japanese text with `madeFrom`, the font it was cut from
+// (`systemJapanese` is the family the system picks now), and the application
+// font is no other Japanese font: otherwise the captions would differ from the
+// text the user types. Changes nothing when it cannot be used. True when it
+// is in use.
 bool useInterfaceFont(const QString& file, const QString& madeFrom, const QString& systemJapanese);
 
 }  // namespace bw
