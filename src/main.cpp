@@ -78,7 +78,8 @@ int main(int argc, char* argv[]) {
     bw::SendWindowHost send(launcher, nullptr);
     bw::AboutWindowHost about(messages, launcher);
 
-    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(bw::programDataPath(QStringLiteral("samples"))),
+    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files,
+                                       bw::toU16(bw::programDataPath(QStringLiteral("samples"))),
                                        [&upload] { upload.show(); }, [&about] { about.show(); },
                                        [&send](const std::u16string& body) { send.show(body); }});
     worker.finish();

@@ -72,9 +72,14 @@ private slots:
         QTest::newRow("made from the system's Japanese font") << kFontFile << from << from << "" << true;
         QTest::newRow("the interface family is that font (Japanese locale)")
             << kFontFile << from << from << from << true;
-        QTest::newRow("the system now prefers another font") << kFontFile << from << "IPAexGothic" << "" << false;
-        QTest::newRow("the system names no Japanese font") << kFontFile << from << "" << "" << false;
-        QTest::newRow("no font was made") << "" << "" << "" << "" << false;
+        QTest::newRow("the system now prefers another font") << kFontFile << from << "IPAexGothic"
+                                                             << "" << false;
+        QTest::newRow("the system names no Japanese font") << kFontFile << from << ""
+                                                           << "" << false;
+        QTest::newRow("no font was made") << ""
+                                          << ""
+                                          << ""
+                                          << "" << false;
         QTest::newRow("the file is gone") << "/nonexistent/boxwright-ui-ja.otf" << from << from << "" << false;
     }
 
