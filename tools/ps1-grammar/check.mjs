@@ -18,10 +18,11 @@
 // --modules names the folder whose node_modules holds web-tree-sitter and
 // tree-sitter-powershell (default: this script's folder).
 
-import { readFileSync, readdirSync, statSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import v8 from 'node:v8';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
+import { collectScripts } from '../script-files.mjs';
 
 const usage = 'usage: check.mjs [--modules DIR] [--grammar-only] [--expect-fail] PATH...';
 
@@ -46,20 +47,6 @@ function parseArguments(argv) {
         throw new Error(usage);
     }
     return options;
-}
-
-function collectScripts(path, found) {
-    const info = statSync(path);
-    if (info.isDirectory()) {
-        for (const entry of readdirSync(path).sort()) {
-            const child = join(path, entry);
-            if (statSync(child).isDirectory() || entry.toLowerCase().endsWith('.ps1')) {
-                collectScripts(child, found);
-            }
-        }
-    } else {
-        found.push(path);
-    }
 }
 
 // Line and column (both from 1) of a UTF-16 index into the text.
@@ -179,7 +166,7 @@ async function main() {
     const files = [];
     try {
         for (const path of options.paths) {
-            collectScripts(path, files);
+            collectScripts(path, '.ps1', files);
         }
     } catch (error) {
         console.error(error.message);

@@ -39,8 +39,9 @@
 // ./vbs-engine-state). --show prints every report, also of passing scripts.
 
 import { spawnSync } from 'node:child_process';
-import { closeSync, existsSync, mkdirSync, openSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { closeSync, existsSync, mkdirSync, openSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
+import { collectScripts } from '../script-files.mjs';
 
 const usage = 'usage: vbs-engine.mjs [--state DIR] [--answers LIST] [--expect-fail] [--show] PATH...\n' +
               '       vbs-engine.mjs [--state DIR] --prepare';
@@ -455,19 +456,6 @@ function readExpectation(path) {
     return readFileSync(path, 'utf8').split('\n').map((l) => l.trim()).filter((l) => l && !l.startsWith('#'));
 }
 
-function collectScripts(path, found) {
-    if (statSync(path).isDirectory()) {
-        for (const entry of readdirSync(path).sort()) {
-            const child = join(path, entry);
-            if (statSync(child).isDirectory() || entry.toLowerCase().endsWith('.vbs')) {
-                collectScripts(child, found);
-            }
-        }
-    } else {
-        found.push(path);
-    }
-}
-
 function main() {
     const options = parseArguments(process.argv.slice(2));
     const wine = new Wine(options.state);
@@ -477,7 +465,7 @@ function main() {
     }
     const files = [];
     for (const path of options.paths) {
-        collectScripts(path, files);
+        collectScripts(path, '.vbs', files);
     }
     if (files.length === 0 && !options.prepareOnly) {
         throw new ToolError(`no .vbs file in ${options.paths.join(', ')}`);
