@@ -11,6 +11,7 @@
 option(BOXWRIGHT_INTERFACE_FONT "Cut the interface font from the system's Japanese font" ON)
 set(BOXWRIGHT_INTERFACE_FONT_SOURCE "")
 set(BOXWRIGHT_INTERFACE_FONT_FILE "")
+set(BOXWRIGHT_INTERFACE_FONT_MAKER ${CMAKE_SOURCE_DIR}/tools/interface-font/make_interface_font.py)
 
 function(boxwright_find_interface_font)
     if(NOT BOXWRIGHT_INTERFACE_FONT OR BOXWRIGHT_CORE_ONLY OR WIN32)
@@ -20,7 +21,6 @@ function(boxwright_find_interface_font)
     # Debian's own python3 is the one its fontTools package is installed for.
     find_program(BOXWRIGHT_FONT_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
     find_program(BOXWRIGHT_FONT_PYTHON python3)
-    set(maker ${CMAKE_SOURCE_DIR}/tools/interface-font/make_interface_font.py)
     set(why "")
     if(NOT BOXWRIGHT_FC_MATCH)
         set(why "no fc-match")
@@ -47,7 +47,7 @@ function(boxwright_find_interface_font)
             if(NOT EXISTS "${font_file}" OR NOT font_index MATCHES "^[0-9]+$" OR font_index GREATER_EQUAL 65536)
                 set(why "${font_file} (${font_index}) is no font file fontTools can cut")
             else()
-                execute_process(COMMAND ${BOXWRIGHT_FONT_PYTHON} ${maker} --check ${font_file} ${font_index}
+                execute_process(COMMAND ${BOXWRIGHT_FONT_PYTHON} ${BOXWRIGHT_INTERFACE_FONT_MAKER} --check ${font_file} ${font_index}
                                 OUTPUT_VARIABLE checked RESULT_VARIABLE cannot_cut
                                 OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
                 if(cannot_cut)
@@ -74,15 +74,14 @@ function(boxwright_add_interface_font)
         return()
     endif()
     file(GLOB_RECURSE texts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
-    set(maker ${CMAKE_SOURCE_DIR}/tools/interface-font/make_interface_font.py)
     set(licence ${CMAKE_SOURCE_DIR}/tools/interface-font/OFL-1.1.txt)
     string(REGEX REPLACE "\\.otf$" "-LICENSE.txt" notice ${BOXWRIGHT_INTERFACE_FONT_FILE})
     # Made again when the system's font changes (a new version of it), too.
     add_custom_command(OUTPUT ${BOXWRIGHT_INTERFACE_FONT_FILE} ${notice}
                        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fonts
-                       COMMAND ${BOXWRIGHT_FONT_PYTHON} ${maker} ${BOXWRIGHT_INTERFACE_FONT_FROM}
+                       COMMAND ${BOXWRIGHT_FONT_PYTHON} ${BOXWRIGHT_INTERFACE_FONT_MAKER} ${BOXWRIGHT_INTERFACE_FONT_FROM}
                                ${BOXWRIGHT_INTERFACE_FONT_INDEX} ${BOXWRIGHT_INTERFACE_FONT_FILE} ${licence} ${texts}
-                       DEPENDS ${maker} ${licence} ${BOXWRIGHT_INTERFACE_FONT_FROM} ${texts}
+                       DEPENDS ${BOXWRIGHT_INTERFACE_FONT_MAKER} ${licence} ${BOXWRIGHT_INTERFACE_FONT_FROM} ${texts}
                        COMMENT "Cutting the interface font" VERBATIM)
     add_custom_target(interface_font ALL DEPENDS ${BOXWRIGHT_INTERFACE_FONT_FILE} ${notice})
     include(GNUInstallDirs)
