@@ -52,8 +52,8 @@ bool asksForNoWindow(const QStringList& arguments) {
         if (argument == QStringLiteral("--")) {
             break;
         }
-        if (argument == QStringLiteral("--to-ps1") || argument == QStringLiteral("--help") ||
-            argument == QStringLiteral("-h") || argument == QStringLiteral("--version")) {
+        if (argument == QStringLiteral("-h") || (argument.startsWith(QStringLiteral("--")) &&
+                                                 QStringList{kToPs1, kHelp, kVersion}.contains(argument.mid(2)))) {
             return true;
         }
     }

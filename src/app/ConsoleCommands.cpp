@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "commands/ConvertCommand.h"
 #include "platform/SystemTextFileStore.h"
+#include "platform/qt/TextConversion.h"
 
 #include <QString>
 
@@ -16,14 +17,6 @@ namespace {
 void print(std::FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
-}
-
-std::u16string u16(const QString& text) {
-    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
-
-QString qstring(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -49,8 +42,8 @@ int runConsoleCommand(const CommandLine& commandLine) {
     const auto files = makeSystemTextFileStore();
     bool all = true;
     for (const QString& script : commandLine.scripts) {
-        const Conversion conversion = convertToPs1(u16(script), commandLine.force, *files);
-        print(conversion.converted ? stdout : stderr, qstring(conversion.report));
+        const Conversion conversion = convertToPs1(toU16(script), commandLine.force, *files);
+        print(conversion.converted ? stdout : stderr, toQString(conversion.report));
         all = all && conversion.converted;
     }
     return all ? 0 : 1;

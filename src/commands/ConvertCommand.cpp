@@ -1,29 +1,19 @@
 #include "ConvertCommand.h"
 
+#include "SaveCommand.h"
+
+#include "model/AsciiCase.h"
 #include "model/EditorRules.h"
 #include "model/HeadlessEditor.h"
 #include "model/TextFileStore.h"
 #include "reader/VbsReader.h"
-#include "writers/Ps1Writer.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 namespace bw {
 
 namespace {
-
-constexpr std::size_t kScriptLines = 8;
-
-bool endsWithVbs(const std::u16string& path) {
-    constexpr std::u16string_view kSuffix = u".vbs";
-    if (path.size() < kSuffix.size()) {
-        return false;
-    }
-    return std::equal(kSuffix.begin(), kSuffix.end(), path.end() - static_cast<std::ptrdiff_t>(kSuffix.size()),
-                      [](char16_t a, char16_t b) { return a == (b >= u'A' && b <= u'Z' ? b - u'A' + u'a' : b); });
-}
 
 // Whether anything, a dangling link included, already has that name.
 bool nameTaken(const std::u16string& path) {
@@ -35,14 +25,14 @@ bool nameTaken(const std::u16string& path) {
 }  // namespace
 
 std::u16string ps1PathFor(const std::u16string& vbsPath) {
-    if (endsWithVbs(vbsPath)) {
+    if (endsWithIgnoringAsciiCase(vbsPath, u".vbs")) {
         return vbsPath.substr(0, vbsPath.size() - 4) + u".ps1";
     }
     return vbsPath + u".ps1";
 }
 
 Conversion convertToPs1(const std::u16string& vbsPath, bool force, TextFileStore& files) {
-    ReadLinesResult file = files.readLines(vbsPath, kScriptLines);
+    ReadLinesResult file = files.readLines(vbsPath, kVbsScriptLines);
     if (!file.ok) {
         return {false, vbsPath + u": 開けませんでした。" + file.error};
     }
@@ -58,7 +48,8 @@ Conversion convertToPs1(const std::u16string& vbsPath, bool force, TextFileStore
     if (!force && nameTaken(target)) {
         return {false, vbsPath + u": " + target + u" はすでにあります。上書きするには --force を付けてください。"};
     }
-    const FileResult written = files.writeText(target, ps1Lines(readDefinition(editor)), TextEncoding::Utf8);
+    const FileResult written =
+        writeScript(files, target, ScriptFormat::Ps1, readDefinition(editor), editor.windowState);
     if (!written.ok) {
         return {false, vbsPath + u": " + target + u" に保存できませんでした。" + written.error};
     }

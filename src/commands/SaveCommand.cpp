@@ -4,6 +4,7 @@
 #include "model/FileDialog.h"
 #include "model/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
+#include "model/Ps1Format.h"
 #include "model/TextFileStore.h"
 #include "writers/Ps1Writer.h"
 #include "writers/ScriptWriter.h"
@@ -15,7 +16,7 @@ std::u16string defaultFileName(ScriptFormat format) {
         case ScriptFormat::Html:
             return u"dialog.htm";
         case ScriptFormat::Ps1:
-            return u"dialog.ps1";
+            return std::u16string(ps1::kDefaultFileName);
         case ScriptFormat::Vbs:
             break;
     }
@@ -27,7 +28,7 @@ std::u16string saveFilter(ScriptFormat format, bool continuation) {
         return u"HTML(*.htm)|*.htm";
     }
     if (format == ScriptFormat::Ps1) {
-        return u"PowerShell スクリプト(*.ps1)|*.ps1";
+        return std::u16string(ps1::kFileFilter);
     }
     return continuation ? u"VisualBasicScriptFile(*.vbs)|*.vbs"
                         : u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*";

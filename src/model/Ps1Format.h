@@ -9,6 +9,10 @@
 // reader share. docs/powershell-format.md describes the format as a whole.
 namespace bw::ps1 {
 
+// The open and save dialogs' bare default name and filter.
+inline constexpr std::u16string_view kDefaultFileName = u"dialog.ps1";
+inline constexpr std::u16string_view kFileFilter = u"PowerShell スクリプト(*.ps1)|*.ps1";
+
 inline constexpr std::u16string_view kHowToRun =
     u"# Boxwright のダイアログです。実行するには、このファイルを右クリックして「PowerShell で実行」を選ぶか、"
     u"powershell -ExecutionPolicy Bypass -File ファイル名.ps1 と入力します。";

@@ -10,11 +10,8 @@ class EditorControls;
 class MessageBoxService;
 class TextFileStore;
 
-// Whether a path names a PowerShell script (.ps1, in any case).
-bool isPs1Path(const std::u16string& path);
-
 // Opens a script named outside the open dialogs (the command line, a drop):
-// a .ps1 file with the PowerShell reader, anything else with the .vbs reader.
+// a .ps1 file (in any case) with the PowerShell reader, anything else with the .vbs reader.
 ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                            MessageBoxService& messages);
 

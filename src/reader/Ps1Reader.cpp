@@ -2,6 +2,7 @@
 
 #include "ReadCommand.h"
 
+#include "model/AsciiCase.h"
 #include "model/DialogTables.h"
 #include "model/EditorControls.h"
 #include "model/FileDialog.h"
@@ -18,17 +19,11 @@ namespace bw {
 
 namespace {
 
-constexpr char16_t kDefaultFileName[] = u"dialog.ps1";
-constexpr char16_t kScriptFilter[] = u"PowerShell スクリプト(*.ps1)|*.ps1";
 // The format has fourteen lines; room for blank and comment lines between
 // them. A file with more lines is outside the format: one more is read to tell.
 constexpr std::size_t kMaxLines = 256;
 
-char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
-
-bool isNameChar(char16_t c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
-}
+bool isNameChar(char16_t c) { return isAsciiAlnum(c) || c == u'-' || c == u'_'; }
 
 // A position on one line, with the few tokens of the format. PowerShell's
 // names are case-insensitive, so names are compared that way.
@@ -64,13 +59,8 @@ public:
     // Takes `word` (after blanks) when the line goes on with it, in any case.
     bool eat(std::u16string_view word) {
         skipBlanks();
-        if (line_.size() - pos_ < word.size()) {
+        if (!sameIgnoringAsciiCase(line_.substr(pos_, word.size()), word)) {
             return false;
-        }
-        for (std::size_t i = 0; i < word.size(); ++i) {
-            if (lower(line_[pos_ + i]) != lower(word[i])) {
-                return false;
-            }
         }
         // A word that ends in a name must not run on into a longer one.
         const std::size_t end = pos_ + word.size();
@@ -96,9 +86,7 @@ public:
     // The name that follows, letters and digits.
     std::u16string_view name() {
         const std::size_t from = pos_;
-        while (pos_ < line_.size() &&
-               ((line_[pos_] >= u'a' && line_[pos_] <= u'z') || (line_[pos_] >= u'A' && line_[pos_] <= u'Z') ||
-                (line_[pos_] >= u'0' && line_[pos_] <= u'9'))) {
+        while (pos_ < line_.size() && isAsciiAlnum(line_[pos_])) {
             ++pos_;
         }
         return line_.substr(from, pos_ - from);
@@ -108,11 +96,6 @@ private:
     std::u16string_view line_;
     std::size_t pos_ = 0;
 };
-
-bool sameName(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
 
 // 'text' with doubled quotes; the opening quote may be any of the four. The
 // text between quotes is taken a run at a time: it may be the whole body.
@@ -187,7 +170,7 @@ bool charCast(Cursor& at, std::u16string& out) {
         return false;
     }
     std::u16string_view digits = at.name();
-    const bool hex = digits.size() > 2 && digits[0] == u'0' && lower(digits[1]) == u'x';
+    const bool hex = digits.size() > 2 && digits[0] == u'0' && lowerAscii(digits[1]) == u'x';
     if (hex) {
         digits.remove_prefix(2);
     }
@@ -196,7 +179,7 @@ bool charCast(Cursor& at, std::u16string& out) {
     }
     unsigned value = 0;
     for (const char16_t d : digits) {
-        const char16_t c = lower(d);
+        const char16_t c = lowerAscii(d);
         unsigned digit = 0;
         if (c >= u'0' && c <= u'9') {
             digit = c - u'0';
@@ -241,7 +224,7 @@ std::optional<std::size_t> enumValue(Cursor& at, std::u16string_view type,
     }
     const std::u16string_view name = at.name();
     for (std::size_t i = 0; i < N; ++i) {
-        if (sameName(name, names[i])) {
+        if (sameIgnoringAsciiCase(name, names[i])) {
             return i;
         }
     }
@@ -287,7 +270,7 @@ std::optional<ShowCall> showCall(std::u16string_view line, std::u16string_view s
         }
         call.defaultButton = *defaultButton;
         if (at.eat(u",")) {
-            if (!at.eat(ps1::kOptionsType) || !sameName(at.name(), ps1::kRightAlign)) {
+            if (!at.eat(ps1::kOptionsType) || !sameIgnoringAsciiCase(at.name(), ps1::kRightAlign)) {
                 return std::nullopt;
             }
             call.rightAligned = true;
@@ -471,14 +454,14 @@ private:
 
 }  // namespace
 
-Ps1Parse parsePs1Script(std::vector<std::u16string> lines) {
+Ps1Parse parsePs1Script(const std::vector<std::u16string>& lines) {
     const std::vector<std::u16string_view> physical = physicalLines(lines);
     return Parser(physical).run();
 }
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, TextFileStore& files,
                           MessageBoxService& messages) {
-    const auto path = chooseScript(dialog, kDefaultFileName, kScriptFilter);
+    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter);
     return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
@@ -494,7 +477,7 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
     if (tooLong) {
         parsed.errorLine = kMaxLines + 1;
     } else {
-        parsed = parsePs1Script(std::move(file.lines));
+        parsed = parsePs1Script(file.lines);
     }
     if (!parsed.ok) {
         messages.show(u"「" + path + u"」は Boxwright の PowerShell 形式ではありません（" +
@@ -502,11 +485,7 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
-    if (!confirmLargeTexts(parsed.contents, path, messages)) {
-        return ReadOutcome::Cancelled;
-    }
-    applyScriptContents(editor, parsed.contents);
-    return ReadOutcome::Read;
+    return applyIfConfirmed(editor, parsed.contents, path, messages);
 }
 
 }  // namespace bw

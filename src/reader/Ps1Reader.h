@@ -26,7 +26,7 @@ struct Ps1Parse {
     std::size_t errorLine = 0;
 };
 
-Ps1Parse parsePs1Script(std::vector<std::u16string> lines);
+Ps1Parse parsePs1Script(const std::vector<std::u16string>& lines);
 
 // The open command for PowerShell scripts: asks for the file ("dialog.ps1",
 // the PowerShell filter, the open dialog) and reads it as readPs1ScriptFile.

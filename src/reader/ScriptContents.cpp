@@ -95,4 +95,13 @@ void applyScriptContents(EditorControls& editor, const ScriptContents& contents)
     editor.setText(TextBoxId::Text3, contents.lastLine);
 }
 
+ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& contents, const std::u16string& path,
+                             MessageBoxService& messages) {
+    if (!confirmLargeTexts(contents, path, messages)) {
+        return ReadOutcome::Cancelled;
+    }
+    applyScriptContents(editor, contents);
+    return ReadOutcome::Read;
+}
+
 }  // namespace bw

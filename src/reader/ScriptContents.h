@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ReadOutcome.h"
+
 #include "model/DialogDefinition.h"
 
 #include <array>
@@ -52,5 +54,10 @@ void applyScriptContents(EditorControls& editor, const ScriptContents& contents)
 // is longer than kLargeTextUnits, else the user's answer to a question naming
 // the longest text and its length.
 bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages);
+
+// The last step of every open, whatever the format: confirmLargeTexts, then
+// applyScriptContents. Read, or Cancelled when the user declined.
+ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& contents, const std::u16string& path,
+                             MessageBoxService& messages);
 
 }  // namespace bw

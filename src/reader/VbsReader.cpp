@@ -27,7 +27,6 @@ constexpr char16_t kDefaultFileName[] = u"dialog.vbs";
 constexpr char16_t kScriptFilter[] = u"VisualBasicScriptFile(*.vbs)|*.vbs";
 constexpr std::u16string_view kFollowUpsLine = u"Select Case SelectKey";
 constexpr std::u16string_view kRightMarker = u"+ vbMsgBoxRight";
-constexpr std::size_t kMaxLines = 8;
 
 // Position of the first `needle` at or after `start`; 0 when there is none.
 LinePosition find(std::u16string_view line, LinePosition start, std::u16string_view needle) {
@@ -172,7 +171,7 @@ struct LineReader {
     explicit LineReader(std::vector<std::u16string>& fileLines) : lines(fileLines) {}
 
     bool read() {
-        if (next < lines.size() && next < kMaxLines) {
+        if (next < lines.size() && next < kVbsScriptLines) {
             current = &lines[next++];
             return true;
         }
@@ -229,17 +228,12 @@ ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore
 
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, TextFileStore& files,
                            MessageBoxService& messages) {
-    ReadLinesResult file = files.readLines(path, kMaxLines);
+    ReadLinesResult file = files.readLines(path, kVbsScriptLines);
     if (!file.ok) {
         reportUnreadable(messages, path, file.error);
         return ReadOutcome::Failed;
     }
-    const ScriptContents contents = parseVbsScript(std::move(file.lines));
-    if (!confirmLargeTexts(contents, path, messages)) {
-        return ReadOutcome::Cancelled;
-    }
-    applyScriptContents(editor, contents);
-    return ReadOutcome::Read;
+    return applyIfConfirmed(editor, parseVbsScript(std::move(file.lines)), path, messages);
 }
 
 }  // namespace bw

@@ -3,6 +3,7 @@
 #include "ReadOutcome.h"
 #include "ScriptContents.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class TextFileStore;
 // or " + vbDefaultButton3" after the icon number; a line without either means
 // the first button.
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, TextFileStore& files, MessageBoxService& messages);
+
+// How many of a script's lines are read: the most the writer writes.
+inline constexpr std::size_t kVbsScriptLines = 8;
 
 // What the first eight of a script's lines say, by the rules above.
 ScriptContents parseVbsScript(std::vector<std::u16string> lines);
