@@ -33,12 +33,9 @@ QString paintedText(QStringView text) {
 }  // namespace
 
 CodeView::CodeView(ScriptLanguage language, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      highlighter_(language),
-      metrics_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+    : QAbstractScrollArea(parent), highlighter_(language), metrics_(font()) {
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    metrics_ = QFontMetricsF(font());
-    lineHeight_ = std::max(1, static_cast<int>(std::ceil(metrics_.lineSpacing())));
+    takeFontMetrics();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setFocusPolicy(Qt::StrongFocus);
@@ -136,7 +133,7 @@ void CodeView::setLines(std::vector<std::u16string> lines) {
             before ? static_cast<qsizetype>(
                          std::mismatch(now.begin(), now.end(), before->begin(), before->end()).first - now.begin())
                    : 0;
-        const bool same = before && *before == now;
+        const bool same = before && kept == static_cast<qsizetype>(now.size()) && now.size() == before->size();
         LineScan& scan = scans_[i];
         if (!same || (firstChange && !highlighter_.linesIndependent())) {
             // A checkpoint's state may hang on a few units after it (a word's end, "<!--").
@@ -377,11 +374,15 @@ void CodeView::resizeEvent(QResizeEvent* event) {
 void CodeView::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        metrics_ = QFontMetricsF(font());
-        lineHeight_ = std::max(1, static_cast<int>(std::ceil(metrics_.lineSpacing())));
-        advances_.clear();
+        takeFontMetrics();
         relayoutAll();
     }
+}
+
+void CodeView::takeFontMetrics() {
+    metrics_ = QFontMetricsF(font());
+    lineHeight_ = std::max(1, static_cast<int>(std::ceil(metrics_.lineSpacing())));
+    advances_.clear();
 }
 
 CodeView::Position CodeView::positionAt(QPoint point) const {

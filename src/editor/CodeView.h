@@ -73,6 +73,9 @@ private:
         TokenKind kind;
     };
 
+    // The metrics and line height of the current font; the cached advances go.
+    void takeFontMetrics();
+
     qreal advance(QStringView text, qsizetype i, qsizetype& step) const;
     qreal widthOf(QStringView text) const;
     void wrap(QStringView text, std::vector<qsizetype>& starts) const;

@@ -96,9 +96,11 @@ void CodeWindow::definitionChanged() {
     ++generation_;
     if (isVisible()) {
         // A zero delay still gathers the several changes of one command.
-        update_->start(shownSize_ > kLargeText ? kPauseMs : 0);
+        scheduleRefresh();
     }
 }
+
+void CodeWindow::scheduleRefresh() { update_->start(shownSize_ > kLargeText ? kPauseMs : 0); }
 
 void CodeWindow::refreshIfStale(Wait wait) {
     const auto tab = static_cast<std::size_t>(tabs_->currentIndex());
@@ -110,7 +112,13 @@ void CodeWindow::refreshIfStale(Wait wait) {
         return;  // the running writer's result asks again
     }
     DialogDefinition def = readDefinition(editor_);
-    WindowState state = editor_.state();
+    // What the writers read of the window's state: not its snapshot of the
+    // saved texts, which would be copied at every edit.
+    const WindowState& current = editor_.state();
+    WindowState state;
+    state.iconValue = current.iconValue;
+    state.buttonValue = current.buttonValue;
+    state.returnCode = current.returnCode;
     state.rightSuffix = rightSuffixFor(def.rightAligned);  // as a save sets it before writing
     const ScriptFormat format = kTabs[tab].format;
     if (!large || wait == Wait::No) {
@@ -139,7 +147,7 @@ void CodeWindow::takeWorkerResult() {
         showLines(workerTab_, std::move(lines), workerGeneration_);
     }
     if (isVisible() && shown_[static_cast<std::size_t>(tabs_->currentIndex())] != generation_) {
-        update_->start(shownSize_ > kLargeText ? kPauseMs : 0);
+        scheduleRefresh();
     }
 }
 

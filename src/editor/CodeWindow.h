@@ -52,6 +52,9 @@ private:
     using Lines = std::vector<std::u16string>;
 
     enum class Wait { Allowed, No };
+    // Refreshes the current tab from the event loop: at once, or after a
+    // pause while the script is large.
+    void scheduleRefresh();
     void refreshIfStale(Wait wait = Wait::Allowed);
     void showLines(std::size_t tab, Lines lines, std::uint64_t generation);
     void takeWorkerResult();

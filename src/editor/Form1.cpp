@@ -26,7 +26,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,7 +88,7 @@ std::u16string glimpse(std::u16string_view text, std::size_t lines) {
 QString largeTextNote(std::size_t units) {
     return QStringLiteral(
                "この文章は %1 文字あり、先頭だけを表示しています。編集はできません。保存すると全文を書き出します。")
-        .arg(QLocale(QLocale::Japanese, QLocale::Japan).toString(static_cast<qint64>(units)));
+        .arg(groupedNumber(static_cast<qint64>(units)));
 }
 
 struct Placement {
@@ -153,9 +152,15 @@ void Form1::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("ファイル"));
-    action(file, "新規作成", QStringLiteral("新規作成(&N)"), [this] { applyNew(*this); });
-    action(file, "VBSを開く", QStringLiteral("VBSを開く(&V)"), [this] { openScript(false); });
-    action(file, "VBSとして保存", QStringLiteral("VBSとして保存（&V）"), [this] { save(ScriptFormat::Vbs); });
+    action(file, "新規作成", QStringLiteral("新規作成(&N)"), [this] {
+        applyNew(*this);
+    })->setShortcuts(QKeySequence::New);
+    action(file, "VBSを開く", QStringLiteral("VBSを開く(&V)"), [this] {
+        openScript(false);
+    })->setShortcuts(QKeySequence::Open);
+    action(file, "VBSとして保存", QStringLiteral("VBSとして保存（&V）"), [this] {
+        save(ScriptFormat::Vbs);
+    })->setShortcuts(QKeySequence::Save);
     action(file, "PowerShellを開く", QStringLiteral("PowerShellを開く(&O)"), [this] {
         services_.fileDialog.InitDir.clear();
         readPs1Script(*this, services_.fileDialog, services_.files, services_.messages);
@@ -163,7 +168,11 @@ void Form1::buildMenus() {
     action(file, "PowerShellとして保存", QStringLiteral("PowerShellとして保存(&P)"),
            [this] { save(ScriptFormat::Ps1); });
     file->addSeparator()->setObjectName(QStringLiteral("ア"));
-    action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
+    QAction* quit = action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
+    quit->setShortcuts(QKeySequence::Quit);
+    if (quit->shortcuts().isEmpty()) {
+        quit->setShortcut(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
+    }
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("オプション"));
@@ -185,28 +194,17 @@ void Form1::buildMenus() {
     action(options, "アップロード", QStringLiteral("アップロード(&U)"), [this] {
         if (services_.showUpload) services_.showUpload();
     });
-    action(options, "コードを表示", QStringLiteral("コードを表示(&C)"), [this] { showCodeWindow(); });
+    // F7: no standard key of any platform, and no text box takes it (Ctrl+E
+    // moves to the end of a line edit under the X11 key scheme).
+    action(options, "コードを表示", QStringLiteral("コードを表示(&C)"), [this] {
+        showCodeWindow();
+    })->setShortcut(Qt::Key_F7);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("ヘルプ"));
     action(help, "バージョン情報", QStringLiteral("バージョン情報(&A)"), [this] {
         if (services_.showAbout) services_.showAbout();
     });
-    addShortcuts();
-}
-
-void Form1::addShortcuts() {
-    auto item = [this](const char* name) { return findChild<QAction*>(QString::fromUtf8(name)); };
-    item("新規作成")->setShortcuts(QKeySequence::New);
-    item("VBSを開く")->setShortcuts(QKeySequence::Open);
-    item("VBSとして保存")->setShortcuts(QKeySequence::Save);
-    item("終了")->setShortcuts(QKeySequence::Quit);
-    if (item("終了")->shortcuts().isEmpty()) {
-        item("終了")->setShortcut(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
-    }
-    // F7: no standard key of any platform, and no text box takes it (Ctrl+E
-    // moves to the end of a line edit under the X11 key scheme).
-    item("コードを表示")->setShortcut(Qt::Key_F7);
 }
 
 void Form1::buildControls() {
@@ -419,15 +417,6 @@ void Form1::setSlotsFocusable(bool focusable) {
         }
     }
 }
-
-namespace {
-
-QString groupedNumber(qint64 n) {
-    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-    return japanese.toString(n);
-}
-
-}  // namespace
 
 // A status bar under the client area shows the length of the prompt text
 // being edited (the body, or a follow-up text once it has had the focus)

@@ -91,7 +91,6 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void addShortcuts();
     void watchEditsAndDrops();
     void showCodeWindow();
     void setTabOrderByIndex();
@@ -121,7 +120,7 @@ private:
     // for a box to lay out quickly is shown only in part. The text last set by a
     // command is given back exactly as long as the user has not changed its box.
     std::array<std::u16string, 6> textSet_{};
-    std::array<bool, 6> edited_{};  // the box changed since a command set its text
+    std::array<bool, 6> edited_{};        // the box changed since a command set its text
     std::array<QCheckBox*, 5> checks_{};  // indexed by CheckBoxId
     std::array<QGroupBox*, 3> slotFrames_{};
     QLabel* label1_ = nullptr;

@@ -5,32 +5,36 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace bw {
 
 namespace {
 
-bool carriesLocalFiles(const QMimeData* data) {
-    const QList<QUrl> urls = data->hasUrls() ? data->urls() : QList<QUrl>();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+struct DraggedFiles {
+    bool local = false;  // whether the drag carries any local file
+    QString script;      // the first local .vbs or .ps1 file, or ""
+};
+
+DraggedFiles draggedFiles(const QMimeData* data) {
+    DraggedFiles found;
+    if (!data || !data->hasUrls()) {
+        return found;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            continue;
+        }
+        found.local = true;
+        const QString suffix = QFileInfo(url.fileName()).suffix();
+        if (suffix.compare(QLatin1String("vbs"), Qt::CaseInsensitive) == 0 ||
+            suffix.compare(QLatin1String("ps1"), Qt::CaseInsensitive) == 0) {
+            found.script = url.toLocalFile();
+            break;
+        }
+    }
+    return found;
 }
 
 }  // namespace
-
-QString droppedScriptPath(const QMimeData* data) {
-    if (!data || !data->hasUrls()) {
-        return {};
-    }
-    for (const QUrl& url : data->urls()) {
-        const QString suffix = QFileInfo(url.fileName()).suffix();
-        if (url.isLocalFile() && (suffix.compare(QLatin1String("vbs"), Qt::CaseInsensitive) == 0 ||
-                                  suffix.compare(QLatin1String("ps1"), Qt::CaseInsensitive) == 0)) {
-            return url.toLocalFile();
-        }
-    }
-    return {};
-}
 
 bool handleFileDrag(QEvent* event, const std::function<void(const QString&)>& open) {
     const QEvent::Type type = event->type();
@@ -38,10 +42,11 @@ bool handleFileDrag(QEvent* event, const std::function<void(const QString&)>& op
         return false;
     }
     auto* drag = static_cast<QDropEvent*>(event);
-    if (!carriesLocalFiles(drag->mimeData())) {
+    const DraggedFiles files = draggedFiles(drag->mimeData());
+    if (!files.local) {
         return false;
     }
-    const QString path = droppedScriptPath(drag->mimeData());
+    const QString& path = files.script;
     if (path.isEmpty()) {
         drag->ignore();
         return true;

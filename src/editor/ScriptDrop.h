@@ -5,12 +5,8 @@
 #include <functional>
 
 class QEvent;
-class QMimeData;
 
 namespace bw {
-
-// The first local script file (.vbs or .ps1) a drag carries, or "" when it has none.
-QString droppedScriptPath(const QMimeData* data);
 
 // The drag-and-drop events of the main window and its text boxes. A drag that
 // carries a script file is accepted, and its drop calls open with the file's

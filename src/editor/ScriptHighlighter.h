@@ -25,8 +25,6 @@ class ScriptHighlighter {
 public:
     explicit ScriptHighlighter(ScriptLanguage language) : language_(language) {}
 
-    ScriptLanguage language() const { return language_; }
-
     // The token that starts at pos (pos < line.size()) in the given state, which
     // is updated to the state after it. A long string, comment or run of plain
     // text ends at softLimit when it would go on past it (the next call goes on

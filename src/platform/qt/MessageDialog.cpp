@@ -1,5 +1,7 @@
 #include "MessageDialog.h"
 
+#include "TextConversion.h"
+
 #include "model/MessageBoxStyle.h"
 
 #include <QCloseEvent>
@@ -7,7 +9,6 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -107,9 +108,8 @@ QString shownPrompt(const QString& prompt) {
     if (prompt.size() <= kLongestPromptShown) {
         return prompt;
     }
-    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
     return prompt.left(kLongestPromptShown) + QStringLiteral("…\n（以下 %1 文字は表示していません）")
-                                                  .arg(japanese.toString(prompt.size() - kLongestPromptShown));
+                                                  .arg(groupedNumber(prompt.size() - kLongestPromptShown));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "TextConversion.h"
 
+#include <QLocale>
+
 namespace bw {
 
 std::u16string fromEditText(const QString& text) {
@@ -25,6 +27,11 @@ QString toEditText(std::u16string_view text) {
         out += QChar(text[i]);
     }
     return out;
+}
+
+QString groupedNumber(qint64 n) {
+    static const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    return japanese.toString(n);
 }
 
 }  // namespace bw

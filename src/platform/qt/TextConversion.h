@@ -19,4 +19,7 @@ inline std::u16string toU16(const QString& text) {
 std::u16string fromEditText(const QString& text);
 QString toEditText(std::u16string_view text);
 
+// A count as the interface shows it: Japanese digit grouping ("1,023").
+QString groupedNumber(qint64 n);
+
 }  // namespace bw
