@@ -27,12 +27,12 @@
 namespace {
 
 // What the start found, reported by the first-frame probe when asked.
-QStringList startReport(bool interfaceFont) {
+QStringList startReport(const QString& samples, const QString& interfaceFont) {
     QString why;
     const QString module = bw::findWebViewModule(&why);
-    return {QStringLiteral("samples ") + bw::programDataPath(QStringLiteral("samples")),
+    return {QStringLiteral("samples ") + samples,
             QStringLiteral("web-view-module ") + (module.isEmpty() ? QStringLiteral("none: ") + why : module),
-            QStringLiteral("interface-font ") + (interfaceFont ? bw::interfaceFontFile() : QStringLiteral("none"))};
+            QStringLiteral("interface-font ") + (interfaceFont.isEmpty() ? QStringLiteral("none") : interfaceFont)};
 }
 
 }  // namespace
@@ -66,10 +66,12 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
     bw::installJapaneseQtTexts(app);
 
-    worker.waitForFontConfiguration();
+    // Waits for the font configuration, which must be read before any text is laid out.
+    const QString japaneseFont = QString::fromStdString(worker.japaneseFontFamily());
+    const QString fontFile = bw::interfaceFontFile();
     const bool interfaceFont =
-        bw::useInterfaceFont(bw::interfaceFontFile(), QString::fromUtf8(bw::build::kInterfaceFontSource),
-                             QString::fromStdString(worker.japaneseFontFamily()));
+        bw::useInterfaceFont(fontFile, QString::fromUtf8(bw::build::kInterfaceFontSource), japaneseFont);
+    const QString samples = bw::programDataPath(QStringLiteral("samples"));
     bw::QtFileDialog fileDialog(nullptr);
     bw::QtMessageBox messages(nullptr);
     const auto files = bw::makeSystemTextFileStore();
@@ -78,9 +80,8 @@ int main(int argc, char* argv[]) {
     bw::SendWindowHost send(launcher, nullptr);
     bw::AboutWindowHost about(messages, launcher);
 
-    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files,
-                                       bw::toU16(bw::programDataPath(QStringLiteral("samples"))),
-                                       [&upload] { upload.show(); }, [&about] { about.show(); },
+    bw::Form1 window(bw::Form1Services{fileDialog, messages, *files, bw::toU16(samples), [&upload] { upload.show(); },
+                                       [&about] { about.show(); },
                                        [&send](const std::u16string& body) { send.show(body); }});
     worker.finish();
     // Set once the worker has loaded the image plugins, before the window is shown.
@@ -93,6 +94,8 @@ int main(int argc, char* argv[]) {
     if (!commandLine.file.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, &commandLine] { window.openPath(bw::toU16(commandLine.file)); });
     }
-    bw::exitAfterFirstFrameIfAsked(&window, [interfaceFont] { return startReport(interfaceFont); });
+    bw::exitAfterFirstFrameIfAsked(&window, [&samples, interfaceFont, &fontFile] {
+        return startReport(samples, interfaceFont ? fontFile : QString());
+    });
     return QApplication::exec();
 }

@@ -22,12 +22,8 @@ namespace bw {
 
 namespace {
 
-// Code page 932 bytes of every UTF-16 code unit that survives the round trip
-// (one or two bytes); length 0 for one that does not, surrogates included.
-struct EncodeTable {
-    std::array<std::uint16_t, 0x10000> bytes{};
-    std::array<std::uint8_t, 0x10000> length{};
-
+// The table from iconv's conversion: a unit counts when it comes back unchanged.
+struct EncodeTable : CodePage932Table {
     EncodeTable() {
         iconv_t toCp = iconv_open("CP932", "UTF-16LE");
         iconv_t fromCp = iconv_open("UTF-16LE", "CP932");
@@ -56,19 +52,12 @@ struct EncodeTable {
                 continue;
             }
             if (backOut - back == 2 && std::memcmp(back, in, 2) == 0 && encodedLength <= 2) {
-                length[unit] = static_cast<std::uint8_t>(encodedLength);
-                bytes[unit] =
-                    static_cast<std::uint16_t>(encodedLength == 1 ? static_cast<unsigned char>(out[0])
-                                                                  : (static_cast<unsigned char>(out[0]) << 8) |
-                                                                        static_cast<unsigned char>(out[1]));
+                set(static_cast<char16_t>(unit), out, encodedLength);
             }
         }
         iconv_close(toCp);
         iconv_close(fromCp);
-        for (const CodePage932Extra& extra : kCodePage932Extras) {
-            length[extra.unit] = 1;
-            bytes[extra.unit] = extra.byte;
-        }
+        addExtras();
     }
 };
 
@@ -371,33 +360,11 @@ FileResult writeInPlace(const std::string& target, std::string_view content) {
 
 std::unique_ptr<TextFileStore> makeSystemTextFileStore() { return std::make_unique<IconvTextFileStore>(); }
 
-bool IconvTextFileStore::isRepresentable(char16_t unit) const { return encodeTable().length[unit] != 0; }
+bool IconvTextFileStore::isRepresentable(char16_t unit) const { return encodeTable().holds(unit); }
 
 namespace {
 
-// Appends the code page bytes of a text; a unit the code page cannot hold becomes '?'.
-void appendEncoded(std::string& out, std::u16string_view text) {
-    const EncodeTable& table = encodeTable();
-    std::size_t at = out.size();
-    out.resize(at + text.size() * 2);
-    char* p = out.data();
-    for (const char16_t unit : text) {
-        const std::uint16_t code = table.bytes[unit];
-        switch (table.length[unit]) {
-            case 1:
-                p[at++] = static_cast<char>(code);
-                break;
-            case 2:
-                p[at++] = static_cast<char>(code >> 8);
-                p[at++] = static_cast<char>(code & 0xFF);
-                break;
-            default:
-                p[at++] = '?';
-                break;
-        }
-    }
-    out.resize(at);
-}
+void appendEncoded(std::string& out, std::u16string_view text) { encodeTable().appendEncoded(out, text); }
 
 }  // namespace
 
@@ -684,23 +651,20 @@ ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::si
     }
     // Opened without waiting, should it have become something else meanwhile,
     // then checked again; reads then wait for their data as usual.
-    const int fd = ::open(source.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const Descriptor file(::open(source.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    const int fd = file.fd;
     if (fd < 0) {
         return ReadLinesResult{false, reason(errno), {}};
     }
     int flags = 0;
     if (::fstat(fd, &info) != 0 || (flags = ::fcntl(fd, F_GETFL)) < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return ReadLinesResult{false, reason(error), {}};
+        return ReadLinesResult{false, reason(errno), {}};
     }
     if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
         return ReadLinesResult{false, text(notRegular(info.st_mode)), {}};
     }
     if (static_cast<std::uint64_t>(info.st_size) > kLargestReadableFile) {
-        ::close(fd);
         return ReadLinesResult{false, text(FileProblem::TooLarge), {}};
     }
 
@@ -751,7 +715,6 @@ ReadLinesResult IconvTextFileStore::readText(const std::u16string& path, std::si
         std::vector<std::u16string>().swap(result.lines);
         error = ENOMEM;
     }
-    ::close(fd);
     if (!ok) {
         return ReadLinesResult{false, reason(error), {}};
     }

@@ -20,11 +20,8 @@ namespace {
 
 constexpr UINT kCodePage = 932;
 
-// Code page bytes of every UTF-16 code unit that survives the round trip.
-struct EncodeTable {
-    std::array<std::uint16_t, 0x10000> bytes{};
-    std::array<std::uint8_t, 0x10000> length{};
-
+// The table from the system's conversion: a unit counts when it comes back unchanged.
+struct EncodeTable : CodePage932Table {
     EncodeTable() {
         for (std::uint32_t unit = 1; unit < 0x10000; ++unit) {
             if (unit >= 0xD800 && unit <= 0xDFFF) {
@@ -42,16 +39,10 @@ struct EncodeTable {
             if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, out, n, back, 2) != 1 || back[0] != in) {
                 continue;
             }
-            length[unit] = static_cast<std::uint8_t>(n);
-            bytes[unit] = static_cast<std::uint16_t>(n == 1 ? static_cast<unsigned char>(out[0])
-                                                            : (static_cast<unsigned char>(out[0]) << 8) |
-                                                                  static_cast<unsigned char>(out[1]));
+            set(static_cast<char16_t>(unit), out, static_cast<std::size_t>(n));
         }
         length[0] = 1;
-        for (const CodePage932Extra& extra : kCodePage932Extras) {
-            length[extra.unit] = 1;
-            bytes[extra.unit] = extra.byte;
-        }
+        addExtras();
     }
 };
 
@@ -332,9 +323,8 @@ FileResult writeInPlace(const std::wstring& target, std::string_view content) {
         !FlushFileBuffers(file.get())) {
         const DWORD error = GetLastError();
         // The old contents go back over the clusters they had.
-        const bool restored =
-            rewind(file.get()) && writeAll(file.get(), old) && SetEndOfFile(file.get()) && FlushFileBuffers(file.get());
-        static_cast<void>(restored);
+        static_cast<void>(rewind(file.get()) && writeAll(file.get(), old) && SetEndOfFile(file.get()) &&
+                          FlushFileBuffers(file.get()));
         return failure(error);
     }
     return {};
@@ -358,24 +348,7 @@ FileResult createThroughLink(const std::wstring& link, std::string_view content)
     return {};
 }
 
-void appendEncoded(std::string& out, std::u16string_view text) {
-    const EncodeTable& table = encodeTable();
-    for (const char16_t unit : text) {
-        const std::uint16_t code = table.bytes[unit];
-        switch (table.length[unit]) {
-            case 1:
-                out += static_cast<char>(code);
-                break;
-            case 2:
-                out += static_cast<char>(code >> 8);
-                out += static_cast<char>(code & 0xFF);
-                break;
-            default:
-                out += '?';
-                break;
-        }
-    }
-}
+void appendEncoded(std::string& out, std::u16string_view text) { encodeTable().appendEncoded(out, text); }
 
 // Decodes one character at a time, so an undefined sequence costs one U+FFFD per byte.
 std::u16string decode(std::string_view bytes) {
@@ -428,7 +401,7 @@ std::u16string decodeUtf8(std::string_view bytes) {
 
 class Win32TextFileStore : public TextFileStore {
 public:
-    bool isRepresentable(char16_t unit) const override { return encodeTable().length[unit] != 0; }
+    bool isRepresentable(char16_t unit) const override { return encodeTable().holds(unit); }
 
     FileResult writeText(const std::u16string& path, const std::vector<std::u16string>& lines,
                          TextEncoding encoding) override {
@@ -484,20 +457,20 @@ public:
             return {false, text(FileProblem::IsFolder), {}};
         }
         // Another program may hold the script open, even for writing.
-        HANDLE file = CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
+        const Handle opened(CreateFileW(source.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        const HANDLE file = opened.get();
+        if (!opened.valid()) {
             return {false, reason(GetLastError()), {}};
         }
         // Only a file on a disk is read: a device or pipe may never end.
         if (const DWORD type = GetFileType(file); type != FILE_TYPE_DISK) {
-            CloseHandle(file);
             return {false, text(notRegular(type)), {}};
         }
         LARGE_INTEGER size{};
         const std::size_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::size_t>(size.QuadPart) : 0;
         if (static_cast<std::uint64_t>(sizeHint) > kLargestReadableFile) {
-            CloseHandle(file);
             return {false, text(FileProblem::TooLarge), {}};
         }
         DWORD error = 0;
@@ -530,7 +503,6 @@ public:
             result = ReadLinesResult{false, {}, {}};
             error = ERROR_NOT_ENOUGH_MEMORY;
         }
-        CloseHandle(file);
         if (!result.ok) {
             return {false, reason(error), {}};
         }
