@@ -24,7 +24,7 @@ private slots:
         if (announced) {
             worker.applicationReady();
         }
-        worker.waitForFontConfiguration();
+        worker.japaneseFontFamily();
         worker.finish();
         worker.finish();
         QVERIFY(!QFontDatabase::families().isEmpty());

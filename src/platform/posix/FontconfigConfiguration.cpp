@@ -6,10 +6,8 @@
 
 namespace bw {
 
-// Fontconfig keeps one configuration for the process, loaded by the first
-// FcInit; Qt's font database calls FcInit again and finds it loaded.
-void readFontConfiguration() { FcInit(); }
-
+// Fontconfig keeps one configuration for the process, loaded at its first use
+// (here FcConfigSubstitute); Qt's font database finds it loaded.
 std::string japaneseFontFamily() {
     using Pattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
     // What fc-match answers for "sans-serif:lang=ja".

@@ -34,7 +34,6 @@ StartupWorker::StartupWorker() : thread_(std::make_unique<Thread>()) {
     // Without a thread to spare, Qt does all of this itself where it is needed.
     try {
         thread_->thread = std::thread([t = thread_.get(), ready = thread_->applicationReady.get_future()]() mutable {
-            readFontConfiguration();
             try {
                 t->japaneseFontFamily = bw::japaneseFontFamily();
             } catch (const std::bad_alloc&) {
@@ -55,8 +54,6 @@ StartupWorker::StartupWorker() : thread_(std::make_unique<Thread>()) {
 StartupWorker::~StartupWorker() { finish(); }
 
 void StartupWorker::applicationReady() { thread_->tell(true); }
-
-void StartupWorker::waitForFontConfiguration() { thread_->fontConfiguration.wait(); }
 
 const std::string& StartupWorker::japaneseFontFamily() const {
     thread_->fontConfiguration.wait();

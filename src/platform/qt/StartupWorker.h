@@ -26,11 +26,9 @@ public:
 
     // From here on the application object exists and outlives the worker.
     void applicationReady();
-    // Waits until the font configuration is read. Call it before any text is
-    // laid out: the font database would otherwise read it a second time.
-    void waitForFontConfiguration();
     // The family the system draws Japanese text with (japaneseFontFamily()),
-    // found with the configuration: waits for it as above.
+    // found with the font configuration. Waits until that is read: call it
+    // before any text is laid out, or the font database reads it a second time.
     const std::string& japaneseFontFamily() const;
     // Waits for the rest; call it once the window is built.
     void finish();

@@ -2,8 +2,6 @@
 
 namespace bw {
 
-void readFontConfiguration() {}
-
 // Windows picks its Japanese fonts per character (font linking), not from a
 // configuration a program can ask.
 std::string japaneseFontFamily() { return {}; }
