@@ -20,9 +20,9 @@
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "model/EditorRules.h"
-#include "model/HeadlessEditor.h"
-#include "platform/SystemTextFileStore.h"
-#include "reader/Ps1Reader.h"
+#include "doubles/HeadlessEditor.h"
+#include "platform/SystemFileStore.h"
+#include "commands/OpenCommand.h"
 #include "commands/SaveCommand.h"
 
 #include "BenchTexts.h"
@@ -61,7 +61,7 @@ std::u16string u16(const std::string& text) { return std::filesystem::path(text)
 
 // Saves the editor's dialog as a PowerShell script through the save command;
 // false when it was not written.
-bool saveFile(HeadlessEditor& editor, TextFileStore& files, const std::u16string& path) {
+bool saveFile(HeadlessEditor& editor, FileStore& files, const std::u16string& path) {
     test::ScriptedFileDialog dialog;
     dialog.answers.push_back(path);
     test::RecordingMessageBox messages;
@@ -69,7 +69,7 @@ bool saveFile(HeadlessEditor& editor, TextFileStore& files, const std::u16string
 }
 
 // Opens the file into the editor; false unless the body came back whole.
-bool readFile(HeadlessEditor& editor, TextFileStore& files, const std::u16string& path, std::size_t units) {
+bool readFile(HeadlessEditor& editor, FileStore& files, const std::u16string& path, std::size_t units) {
     test::RecordingMessageBox messages;
     const ReadOutcome outcome = readPs1ScriptFile(editor, path, files, messages);
     return outcome == ReadOutcome::Read && messages.calls.empty() && editor.texts[0].size() == units;
@@ -88,7 +88,7 @@ void BM_SavePs1(benchmark::State& state) {
     const auto units = static_cast<std::size_t>(state.range(0));
     HeadlessEditor editor;
     fill(editor, units);
-    const auto files = makeSystemTextFileStore();
+    const auto files = makeSystemFileStore();
     const auto path = (std::filesystem::temp_directory_path() / "boxwright-bench.ps1").u16string();
     bool ok = true;
     for (auto _ : state) {
@@ -106,7 +106,7 @@ void BM_SavePs1(benchmark::State& state) {
 
 void BM_ReadPs1(benchmark::State& state) {
     const auto units = static_cast<std::size_t>(state.range(0));
-    const auto files = makeSystemTextFileStore();
+    const auto files = makeSystemFileStore();
     const auto path = (std::filesystem::temp_directory_path() / "boxwright-reader-bench.ps1").u16string();
     {
         HeadlessEditor saved;
@@ -181,7 +181,7 @@ void summary(const RatioReporter& reporter, const char* what, const std::string&
 
 // Runs the command once and prints its wall-clock and processor milliseconds.
 int oneShot(const std::string& mode, const std::string& file, std::size_t units) {
-    const auto files = makeSystemTextFileStore();
+    const auto files = makeSystemFileStore();
     const std::u16string path = u16(file);
     HeadlessEditor editor;
     const bool save = mode == "--save-once";

@@ -3,10 +3,12 @@
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
-#include "model/TextFileStore.h"
-#include "platform/posix/IconvTextFileStore.h"
-#include "reader/VbsReader.h"
-#include "writers/ScriptWriter.h"
+#include "ports/FileStore.h"
+#include "platform/posix/PosixFileStore.h"
+#include "codec/VbsReader.h"
+#include "codec/ScriptWriter.h"
+#include "codec/TextLines.h"
+#include "commands/OpenCommand.h"
 
 #include "BenchTexts.h"
 
@@ -32,19 +34,17 @@ std::vector<std::u16string> scriptLines(std::size_t bodyUnits) {
     editor.selectButtonOption(8);
     editor.setCheckValue(CheckBoxId::Check1, 1);
     editor.setCheckValue(CheckBoxId::Check6, 0);
-    return vbsLines(readDefinition(editor), editor.windowState, IconvTextFileStore());
+    return vbsLines(readDefinition(editor), editor.windowState);
 }
 
-// Lines already decoded, handed out without touching a file.
-class DecodedLines : public IconvTextFileStore {
+// Bytes already read, handed out without touching a file.
+class BytesInMemory : public PosixFileStore {
 public:
-    std::vector<std::u16string> lines;
-    ReadLinesResult readText(const std::u16string&, std::size_t, TextEncoding) override {
-        return ReadLinesResult{true, {}, lines};
-    }
+    std::string bytes;
+    ReadFileResult read(const std::u16string&) override { return ReadFileResult{true, {}, bytes}; }
 };
 
-void read(benchmark::State& state, TextFileStore& files, const std::u16string& path, std::size_t bodyUnits,
+void read(benchmark::State& state, FileStore& files, const std::u16string& path, std::size_t bodyUnits,
           bool coldHeap) {
     test::MemoryEditor editor;
     editor.load();
@@ -72,17 +72,17 @@ void read(benchmark::State& state, TextFileStore& files, const std::u16string& p
 
 void BM_ReadScriptFile(benchmark::State& state) {
     const auto units = static_cast<std::size_t>(state.range(0));
-    IconvTextFileStore files;
+    PosixFileStore files;
     const auto path = (std::filesystem::temp_directory_path() / "boxwright-reader-bench.vbs").u16string();
-    files.writeLines(path, scriptLines(units));
+    files.write(path, encodeLines(scriptLines(units), TextEncoding::CodePage932));
     read(state, files, path, units, state.range(1) != 0);
     std::filesystem::remove(path);
 }
 
 void BM_ReadDecodedLines(benchmark::State& state) {
     const auto units = static_cast<std::size_t>(state.range(0));
-    DecodedLines files;
-    files.lines = scriptLines(units);
+    BytesInMemory files;
+    files.bytes = encodeLines(scriptLines(units), TextEncoding::CodePage932);
     read(state, files, u"/decoded.vbs", units, false);
 }
 

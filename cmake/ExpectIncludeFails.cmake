@@ -2,11 +2,15 @@
 # compiles a file that includes ALLOWED, then FORBIDDEN, with the include
 # directories of the library's own sources, and passes only when the compile
 # stops because FORBIDDEN is not found. ALLOWED being found shows that the
-# include path itself is sound.
+# include path itself is sound. FORBIDDEN must exist below FORBIDDEN_ROOT
+# (default: the sources' src/), or the check would prove nothing.
 #   cmake -DCXX=... -DINCLUDES="a|b" -DSOURCE_DIR=... -DALLOWED=model/X.h
-#         -DFORBIDDEN=writers/Y.h -DWORK=folder -P ExpectIncludeFails.cmake
-if(NOT EXISTS ${SOURCE_DIR}/src/${FORBIDDEN})
-    message(FATAL_ERROR "src/${FORBIDDEN} does not exist: the check would prove nothing")
+#         -DFORBIDDEN=writers/Y.h [-DFORBIDDEN_ROOT=folder] -DWORK=folder -P ExpectIncludeFails.cmake
+if(NOT FORBIDDEN_ROOT)
+    set(FORBIDDEN_ROOT ${SOURCE_DIR}/src)
+endif()
+if(NOT EXISTS ${FORBIDDEN_ROOT}/${FORBIDDEN})
+    message(FATAL_ERROR "${FORBIDDEN_ROOT}/${FORBIDDEN} does not exist: the check would prove nothing")
 endif()
 string(REPLACE "|" ";" dirs "${INCLUDES}")
 set(flags -std=c++20 -fsyntax-only -fPIC)

@@ -1,8 +1,8 @@
 // Writes the sample scripts installed with Boxwright, through the same writer
 // the editor saves with, into the folder given as the only argument.
 #include "model/DialogTables.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "platform/SystemFileStore.h"
+#include "codec/ScriptCodec.h"
 
 #include <cstdio>
 #include <string>
@@ -69,11 +69,11 @@ int main(int argc, char** argv) {
          make(u"接続", u"サーバーに接続できません。", IconKind::Exclamation, ButtonSet::RetryCancel,
               {{{true, u"再接続します。"}, {true, u"あとで試してください。"}, {true, u"本文"}}}, true)},
     };
-    const auto files = makeSystemTextFileStore();
+    const auto files = makeSystemFileStore();
     for (const Sample& sample : samples) {
         const std::string path = folder + "/" + sample.fileName;
-        const FileResult result = files->writeLines(std::u16string(path.begin(), path.end()),
-                                                    vbsLines(sample.def, valuesFor(sample.def), *files));
+        const FileResult result = files->write(std::u16string(path.begin(), path.end()),
+                                               encodeScript(ScriptFormat::Vbs, sample.def, valuesFor(sample.def)));
         if (!result.ok) {
             std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
             return 1;

@@ -19,8 +19,8 @@
 #include "editor/CodeWindow.h"
 #include "editor/Form1.h"
 #include "model/EditorRules.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "platform/SystemFileStore.h"
+#include "codec/ScriptWriter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +67,7 @@ int main(int argc, char* argv[]) {
 
     bw::test::ScriptedFileDialog dialog;
     bw::test::RecordingMessageBox messages;
-    const auto files = bw::makeSystemTextFileStore();
+    const auto files = bw::makeSystemFileStore();
     bw::Form1 form(bw::Form1Services{dialog, messages, *files, u"", {}, {}, {}});
     form.show();
     form.findChild<QAction*>(QStringLiteral("コードを表示"))->trigger();
@@ -113,7 +113,7 @@ int main(int argc, char* argv[]) {
             const bw::DialogDefinition def = bw::readDefinition(form);
             read.push_back(msSince(t));
             t.restart();
-            auto lines = bw::vbsLines(def, form.state(), *files);
+            auto lines = bw::vbsLines(def, form.state());
             write.push_back(msSince(t));
             lines[0] += u'!';
             t.restart();

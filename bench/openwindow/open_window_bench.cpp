@@ -14,9 +14,9 @@
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/ProcessInfo.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "support/ProcessInfo.h"
+#include "platform/SystemFileStore.h"
+#include "codec/ScriptCodec.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,14 +30,14 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    const auto files = bw::makeSystemTextFileStore();
+    const auto files = bw::makeSystemFileStore();
     if (argc >= 4 && std::string(argv[1]) == "--write") {
         const std::size_t units = std::strtoul(argv[3], nullptr, 10);
         bw::DialogDefinition def;
         def.body =
             argc > 4 && std::string(argv[4]) == "oneline" ? std::u16string(units, u'本') : bw::bench::mixedBody(units);
         const std::u16string path = QString::fromLocal8Bit(argv[2]).toStdU16String();
-        return files->writeLines(path, bw::vbsLines(def, bw::WindowState{}, *files)).ok ? 0 : 1;
+        return files->write(path, bw::encodeScript(bw::ScriptFormat::Vbs, def, bw::WindowState{})).ok ? 0 : 1;
     }
     if (argc != 2) {
         std::fprintf(stderr, "usage: open_window_bench --write FILE UNITS [oneline] | open_window_bench FILE\n");

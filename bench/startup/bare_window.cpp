@@ -1,6 +1,6 @@
 // The yardstick for the start-up benchmark: a bare Qt Widgets window of the
 // main window's narrow size with one Japanese label, and nothing else.
-#include "platform/qt/FirstFrameProbe.h"
+#include "support/FirstFrameProbe.h"
 
 #include <QApplication>
 #include <QFont>

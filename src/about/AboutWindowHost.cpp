@@ -2,7 +2,6 @@
 
 #include "frmAbout.h"
 #include "platform/SystemRegistry.h"
-#include "platform/qt/BringToFront.h"
 #include "platform/qt/DesktopBrowserWindowService.h"
 #include "platform/qt/QtFileCheck.h"
 
@@ -16,20 +15,12 @@ AboutWindowHost::AboutWindowHost(MessageBoxService& messageBox, ProgramLauncher&
 
 AboutWindowHost::AboutWindowHost(const AboutServices& services) : services_(services) {}
 
-AboutWindowHost::~AboutWindowHost() { delete box_.data(); }
+AboutWindowHost::~AboutWindowHost() = default;
 
 void AboutWindowHost::show() {
-    // A closed box is hidden until its deferred delete runs: it is unloaded
-    // already, so it is left to that and a new one is built.
-    if (!box_.isNull() && box_->isHidden()) {
-        box_.clear();
-    }
-    if (box_.isNull()) {
-        box_ = new frmAbout(services_);
-    }
-    bringToFront(box_);
+    box_.show([this] { return new frmAbout(services_); });
 }
 
-frmAbout* AboutWindowHost::window() const { return box_.isNull() || box_->isHidden() ? nullptr : box_.data(); }
+frmAbout* AboutWindowHost::window() const { return box_.window(); }
 
 }  // namespace bw

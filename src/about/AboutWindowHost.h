@@ -1,8 +1,7 @@
 #pragma once
 
 #include "AboutServices.h"
-
-#include <QPointer>
+#include "platform/qt/SingleWindow.h"
 
 #include <memory>
 
@@ -39,7 +38,7 @@ private:
     std::unique_ptr<FileCheck> ownFiles_;
     std::unique_ptr<BrowserWindowService> ownBrowser_;
     AboutServices services_;
-    QPointer<frmAbout> box_;
+    SingleWindow<frmAbout> box_;
 };
 
 }  // namespace bw

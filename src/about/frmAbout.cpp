@@ -1,7 +1,7 @@
 #include "frmAbout.h"
 
 #include "BuildSettings.h"
-#include "model/MessageBoxService.h"
+#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/BrowserWindowService.h"
 #include "platform/FileCheck.h"

@@ -3,7 +3,7 @@
 #include "BuildSettings.h"
 #include "CommandLine.h"
 #include "commands/ConvertCommand.h"
-#include "platform/SystemTextFileStore.h"
+#include "platform/SystemFileStore.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QString>
@@ -39,7 +39,7 @@ int runConsoleCommand(const CommandLine& commandLine) {
         case CommandLine::Mode::Convert:
             break;
     }
-    const auto files = makeSystemTextFileStore();
+    const auto files = makeSystemFileStore();
     bool all = true;
     for (const QString& script : commandLine.scripts) {
         const Conversion conversion = convertToPs1(toU16(script), commandLine.force, *files);

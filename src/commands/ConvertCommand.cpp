@@ -2,11 +2,10 @@
 
 #include "SaveCommand.h"
 
+#include "codec/VbsReader.h"
 #include "model/AsciiCase.h"
 #include "model/EditorRules.h"
-#include "model/HeadlessEditor.h"
-#include "model/TextFileStore.h"
-#include "reader/VbsReader.h"
+#include "ports/FileStore.h"
 
 #include <filesystem>
 #include <system_error>
@@ -31,25 +30,20 @@ std::u16string ps1PathFor(const std::u16string& vbsPath) {
     return vbsPath + u".ps1";
 }
 
-Conversion convertToPs1(const std::u16string& vbsPath, bool force, TextFileStore& files) {
-    ReadLinesResult file = files.readLines(vbsPath, kVbsScriptLines);
+Conversion convertToPs1(const std::u16string& vbsPath, bool force, FileStore& files) {
+    const ReadFileResult file = files.read(vbsPath);
     if (!file.ok) {
         return {false, vbsPath + u": 開けませんでした。" + file.error};
     }
-    const ScriptContents contents = parseVbsScript(std::move(file.lines));
-    if (!contents.body || !contents.title || !contents.buttons || !contents.icon) {
+    const std::optional<DialogDefinition> def = standaloneDefinition(decodeVbsScript(file.bytes));
+    if (!def) {
         return {false, vbsPath + u": Boxwright の VBScript 形式ではありません。"};
     }
-    HeadlessEditor editor;
-    editor.load();
-    applyScriptContents(editor, contents);
-
     const std::u16string target = ps1PathFor(vbsPath);
     if (!force && nameTaken(target)) {
         return {false, vbsPath + u": " + target + u" はすでにあります。上書きするには --force を付けてください。"};
     }
-    const FileResult written =
-        writeScript(files, target, ScriptFormat::Ps1, readDefinition(editor), editor.windowState);
+    const FileResult written = writeScript(files, target, ScriptFormat::Ps1, *def, windowStateFor(*def));
     if (!written.ok) {
         return {false, vbsPath + u": " + target + u" に保存できませんでした。" + written.error};
     }

@@ -4,7 +4,7 @@
 
 namespace bw {
 
-class TextFileStore;
+class FileStore;
 
 struct Conversion {
     bool converted = false;
@@ -15,12 +15,12 @@ struct Conversion {
 // case) replaced by ".ps1", or ".ps1" added to any other name.
 std::u16string ps1PathFor(const std::u16string& vbsPath);
 
-// Converts the .vbs at `vbsPath` into a .ps1 beside it: the script is read as
-// the editor's open command reads it into a freshly started editor, and the
-// definition it leaves there is written as the PowerShell save writes it. A
+// Converts the .vbs at `vbsPath` into a .ps1 beside it: the definition the
+// script describes on its own (as a freshly started editor would hold it after
+// reading it) is written as the PowerShell save writes it. A
 // file the reader finds no dialog in (no body, title, buttons or icon on its
 // first line) is not converted, and an existing .ps1 is replaced only with
 // `force`.
-Conversion convertToPs1(const std::u16string& vbsPath, bool force, TextFileStore& files);
+Conversion convertToPs1(const std::u16string& vbsPath, bool force, FileStore& files);
 
 }  // namespace bw

@@ -3,7 +3,7 @@
 #include "commands/SaveCommand.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
-#include "model/MessageBoxService.h"
+#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
 
 namespace bw {

@@ -1,13 +1,11 @@
 #include "SaveCommand.h"
 
 #include "model/EditorRules.h"
-#include "model/FileDialog.h"
-#include "model/MessageBoxService.h"
+#include "ports/FileDialog.h"
+#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
-#include "model/Ps1Format.h"
-#include "model/TextFileStore.h"
-#include "writers/Ps1Writer.h"
-#include "writers/ScriptWriter.h"
+#include "codec/Ps1Format.h"
+#include "ports/FileStore.h"
 
 namespace bw {
 
@@ -34,23 +32,9 @@ std::u16string saveFilter(ScriptFormat format, bool continuation) {
                         : u"VisualBasicScriptFile(*.vbs)|*.vbs|すべてのファイル(*.*)|*.*";
 }
 
-std::vector<std::u16string> scriptLines(ScriptFormat format, const DialogDefinition& def, const WindowState& state,
-                                        const TextFileStore& codePage) {
-    switch (format) {
-        case ScriptFormat::Html:
-            return htmlLines(def, state, codePage);
-        case ScriptFormat::Ps1:
-            return ps1Lines(def);
-        case ScriptFormat::Vbs:
-            break;
-    }
-    return vbsLines(def, state, codePage);
-}
-
-FileResult writeScript(TextFileStore& files, const std::u16string& path, ScriptFormat format,
-                       const DialogDefinition& def, const WindowState& state) {
-    const TextEncoding encoding = format == ScriptFormat::Ps1 ? TextEncoding::Utf8 : TextEncoding::CodePage932;
-    return files.writeText(path, scriptLines(format, def, state, files), encoding);
+FileResult writeScript(FileStore& files, const std::u16string& path, ScriptFormat format, const DialogDefinition& def,
+                       const WindowState& state) {
+    return files.write(path, encodeScript(format, def, state));
 }
 
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "codec/ScriptCodec.h"
 #include "model/DialogDefinition.h"
-#include "model/TextFileStore.h"
 #include "model/WindowState.h"
+#include "ports/FileStore.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,6 @@ class EditorControls;
 class FileDialog;
 class MessageBoxService;
 
-enum class ScriptFormat { Vbs, Html, Ps1 };
 enum class SaveOutcome { Written, Cancelled, Failed };
 
 // After a save from a button or the menu the snapshot is taken (also after a
@@ -22,16 +22,13 @@ enum class SnapshotAfterSave { Take, Skip };
 
 struct SaveServices {
     FileDialog& dialog;
-    TextFileStore& files;
+    FileStore& files;
     MessageBoxService& messages;
 };
 
-// The lines a save of the format writes, and the write itself in the format's
-// encoding (code page 932, or UTF-8 for PowerShell).
-std::vector<std::u16string> scriptLines(ScriptFormat format, const DialogDefinition& def, const WindowState& state,
-                                        const TextFileStore& codePage);
-FileResult writeScript(TextFileStore& files, const std::u16string& path, ScriptFormat format,
-                       const DialogDefinition& def, const WindowState& state);
+// Writes the definition as a file of the format.
+FileResult writeScript(FileStore& files, const std::u16string& path, ScriptFormat format, const DialogDefinition& def,
+                       const WindowState& state);
 
 // The default bare file name and the filter text of each save.
 std::u16string defaultFileName(ScriptFormat format);

@@ -2,7 +2,7 @@
 
 #include "CodeView.h"
 
-#include "commands/SaveCommand.h"
+#include "codec/ScriptCodec.h"
 #include "model/EditorRules.h"
 #include "platform/qt/TextConversion.h"
 
@@ -40,8 +40,8 @@ const CodeTab kTabs[] = {
 
 }  // namespace
 
-CodeWindow::CodeWindow(const EditorControls& editor, const TextFileStore& codePage, QWidget* parent)
-    : QWidget(parent, Qt::Window), editor_(editor), codePage_(codePage) {
+CodeWindow::CodeWindow(const EditorControls& editor, QWidget* parent)
+    : QWidget(parent, Qt::Window), editor_(editor) {
     setObjectName(QStringLiteral("CodeWindow"));
     setWindowTitle(QStringLiteral("コード"));
     resize(720, 420);
@@ -122,7 +122,7 @@ void CodeWindow::refreshIfStale(Wait wait) {
     state.rightSuffix = rightSuffixFor(def.rightAligned);  // as a save sets it before writing
     const ScriptFormat format = kTabs[tab].format;
     if (!large || wait == Wait::No) {
-        showLines(tab, scriptLines(format, def, state, codePage_), generation_);
+        showLines(tab, scriptLines(format, def, state), generation_);
         return;
     }
     workerTab_ = tab;
@@ -132,7 +132,7 @@ void CodeWindow::refreshIfStale(Wait wait) {
         // edits even when a writer could not finish.
         Lines lines;
         try {
-            lines = scriptLines(format, def, state, codePage_);
+            lines = scriptLines(format, def, state);
         } catch (const std::bad_alloc&) {
             lines = {u"（メモリが足りないため、コードを表示できません）"};
         }

@@ -15,7 +15,6 @@ namespace bw {
 
 class CodeView;
 class EditorControls;
-class TextFileStore;
 
 // The scripts a save would write now, a tab for each format, following every
 // edit of the main window. Copy puts the current tab on the clipboard as its
@@ -33,7 +32,7 @@ public:
     static constexpr qsizetype kLargeText = qsizetype{1} << 20;
     static constexpr int kPauseMs = 250;
 
-    CodeWindow(const EditorControls& editor, const TextFileStore& codePage, QWidget* parent);
+    CodeWindow(const EditorControls& editor, QWidget* parent);
     ~CodeWindow() override;
 
     // The main window's definition changed. Only the tab in sight is rebuilt,
@@ -60,7 +59,6 @@ private:
     void takeWorkerResult();
 
     const EditorControls& editor_;
-    const TextFileStore& codePage_;
     QTabWidget* tabs_ = nullptr;
     std::vector<CodeView*> views_;
     // Each edit starts a new generation; a tab is stale while it shows an older one.

@@ -7,16 +7,13 @@
 #include "commands/EditorCommands.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
-#include "model/FileDialog.h"
-#include "model/MessageBoxService.h"
+#include "ports/FileDialog.h"
+#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/qt/BringToFront.h"
 #include "platform/qt/TextConversion.h"
 #include "platform/qt/Twips.h"
-#include "reader/OpenScriptFile.h"
-#include "reader/Ps1Reader.h"
-#include "reader/ScriptContents.h"
-#include "reader/VbsReader.h"
+#include "commands/OpenCommand.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -382,7 +379,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // text box has signalled the change.
 void Form1::showCodeWindow() {
     if (!codeWindow_) {
-        codeWindow_ = new CodeWindow(*this, services_.files, this);
+        codeWindow_ = new CodeWindow(*this, this);
         connect(this, &Form1::definitionChanged, codeWindow_, &CodeWindow::definitionChanged);
     }
     bringToFront(codeWindow_);

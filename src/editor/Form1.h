@@ -25,14 +25,14 @@ namespace bw {
 class CodeWindow;
 class FileDialog;
 class MessageBoxService;
-class TextFileStore;
+class FileStore;
 struct SaveServices;
 
 // What the main window calls outside itself.
 struct Form1Services {
     FileDialog& fileDialog;
     MessageBoxService& messages;
-    TextFileStore& files;
+    FileStore& files;
     std::u16string sampleFolder;  // where the sample command's file dialog starts
     std::function<void()> showUpload;
     std::function<void()> showAbout;

@@ -104,6 +104,18 @@ DialogDefinition readDefinition(const EditorControls& editor) {
     return def;
 }
 
+WindowState windowStateFor(const DialogDefinition& def) {
+    WindowState state;
+    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
+    state.buttonValue = decimalText(buttons.style);
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        state.returnCode[slot] = decimalText(buttons.returnCodes[slot]);
+    }
+    state.iconValue = decimalText(iconRow(def.icon).style);
+    state.rightSuffix = rightSuffixFor(def.rightAligned);
+    return state;
+}
+
 SavedSnapshot currentTexts(const EditorControls& editor) {
     return SavedSnapshot{editor.text(TextBoxId::Text1),
                          editor.text(TextBoxId::Text2),

@@ -28,6 +28,10 @@ TextBoxId slotTextBox(int slot);
 // The definition as the controls hold it now.
 DialogDefinition readDefinition(const EditorControls& editor);
 
+// The window state a main window holds for a definition once its rules have
+// run: the style values, result codes and alignment suffix the writers use.
+WindowState windowStateFor(const DialogDefinition& def);
+
 // The five texts the snapshot compares, as the controls hold them now.
 SavedSnapshot currentTexts(const EditorControls& editor);
 

@@ -1,7 +1,6 @@
 #include "SendWindowHost.h"
 
 #include "Form3.h"
-#include "platform/qt/BringToFront.h"
 #include "platform/qt/QtProgramLauncher.h"
 
 namespace bw {
@@ -12,16 +11,12 @@ SendWindowHost::SendWindowHost()
 SendWindowHost::SendWindowHost(ProgramLauncher& launcher, MessageBoxService* messages)
     : launcher_(launcher), messages_(messages) {}
 
-SendWindowHost::~SendWindowHost() { delete window_.data(); }
+SendWindowHost::~SendWindowHost() = default;
 
-Form3* SendWindowHost::window() const { return window_.data(); }
+Form3* SendWindowHost::window() const { return window_.window(); }
 
 void SendWindowHost::show(std::u16string_view body) {
-    if (window_ == nullptr) {
-        window_ = new Form3(launcher_, messages_);
-    }
-    bringToFront(window_);
-    window_->setMessage(body);
+    window_.show([this] { return new Form3(launcher_, messages_); })->setMessage(body);
 }
 
 }  // namespace bw

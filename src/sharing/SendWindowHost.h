@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPointer>
+#include "platform/qt/SingleWindow.h"
 
 #include <memory>
 #include <string_view>
@@ -36,7 +36,7 @@ private:
     std::unique_ptr<ProgramLauncher> ownLauncher_;
     ProgramLauncher& launcher_;
     MessageBoxService* messages_;
-    QPointer<Form3> window_;
+    SingleWindow<Form3> window_;
 };
 
 }  // namespace bw

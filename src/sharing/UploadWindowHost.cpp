@@ -4,7 +4,6 @@
 #include "Form2.h"
 #include "WebViewModuleLoader.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/qt/BringToFront.h"
 #include "platform/qt/DefaultBrowser.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TextConversion.h"
@@ -30,9 +29,9 @@ UploadWindowHost::UploadWindowHost(UploadServices services) : services_(std::mov
     }
 }
 
-UploadWindowHost::~UploadWindowHost() { delete window_.data(); }
+UploadWindowHost::~UploadWindowHost() = default;
 
-Form2* UploadWindowHost::window() const { return window_.data(); }
+Form2* UploadWindowHost::window() const { return window_.window(); }
 
 WebViewModule* UploadWindowHost::module() {
     if (!moduleTried_) {
@@ -49,11 +48,8 @@ WebViewModule* UploadWindowHost::module() {
 
 void UploadWindowHost::show() {
     // A window already open is only brought to the front, not loaded again.
-    if (window_ == nullptr && module() != nullptr) {
-        window_ = new Form2(*module(), services_.address);
-    }
-    if (window_ != nullptr) {
-        bringToFront(window_);
+    if (module() != nullptr) {
+        window_.show([this] { return new Form2(*module(), services_.address); });
         return;
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPointer>
+#include "platform/qt/SingleWindow.h"
+
 #include <QString>
 
 #include <functional>
@@ -50,7 +51,7 @@ private:
     WebViewModule* module();
 
     UploadServices services_;
-    QPointer<Form2> window_;
+    SingleWindow<Form2> window_;
     WebViewModule* module_ = nullptr;
     bool moduleTried_ = false;
     std::unique_ptr<MessageBoxService> ownMessages_;

@@ -1,6 +1,6 @@
 #include "WebViewModuleLoader.h"
 
-#include "platform/ProcessInfo.h"
+#include "platform/Superuser.h"
 #include "platform/WebView.h"
 
 #include <QCoreApplication>

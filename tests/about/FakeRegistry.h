@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Registry.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "codec/CodePage932.h"
 
 #include <cstring>
 #include <map>
@@ -83,8 +83,8 @@ public:
         return openKeys.erase(key) == 1 ? registry::kSuccess : registry::kInvalidHandle;
     }
 
-    std::string encode(std::u16string_view text) const override { return IconvTextFileStore::encode(text); }
-    std::u16string decode(std::string_view bytes) const override { return IconvTextFileStore::decode(bytes); }
+    std::string encode(std::u16string_view text) const override { return encodeCodePage932(text); }
+    std::u16string decode(std::string_view bytes) const override { return decodeCodePage932(bytes); }
 
 private:
     Key nextKey_ = 100;

@@ -55,9 +55,10 @@ private slots:
         plain.close();
         QVERIFY(QDir().mkpath(second + QStringLiteral("/hardinfo2")));
 
-        const PosixRegistry registry({first, QStringLiteral("relative/bin"), second}, PosixRegistry::defaultPrograms());
+        const PosixRegistry registry({first.toStdString(), "relative/bin", second.toStdString()},
+                                     PosixRegistry::defaultPrograms());
         // The programs' order comes first, then the folders'.
-        QCOMPARE(registry.sysInfoProgram(), second + QStringLiteral("/hardinfo"));
+        QCOMPARE(QString::fromStdString(registry.sysInfoProgram()), second + QStringLiteral("/hardinfo"));
     }
 
     void passesOverPathsTheCommandLineWouldCut() {
@@ -67,14 +68,14 @@ private slots:
         QVERIFY(QDir().mkpath(spaced) && QDir().mkpath(plain));
         QVERIFY(makeProgram(spaced + QStringLiteral("/hardinfo")));
         QVERIFY(makeProgram(plain + QStringLiteral("/hardinfo")));
-        const PosixRegistry registry({spaced, plain}, {QStringLiteral("hardinfo")});
-        QCOMPARE(registry.sysInfoProgram(), plain + QStringLiteral("/hardinfo"));
+        const PosixRegistry registry({spaced.toStdString(), plain.toStdString()}, {"hardinfo"});
+        QCOMPARE(QString::fromStdString(registry.sysInfoProgram()), plain + QStringLiteral("/hardinfo"));
     }
 
     void answersOnlyTheSysInfoPath() {
         QTemporaryDir temp;
         QVERIFY(makeProgram(temp.filePath(QStringLiteral("kinfocenter"))));
-        PosixRegistry registry({temp.path()}, PosixRegistry::defaultPrograms());
+        PosixRegistry registry({temp.path().toStdString()}, PosixRegistry::defaultPrograms());
 
         Registry::Key key = 0;
         QCOMPARE(registry.openKey(registry::kLocalMachine, "software\\microsoft\\shared tools\\msinfo", 0x2003F, key),
@@ -122,7 +123,7 @@ private slots:
 
     void noProgramNoValue() {
         QTemporaryDir temp;
-        PosixRegistry registry({temp.path()}, PosixRegistry::defaultPrograms());
+        PosixRegistry registry({temp.path().toStdString()}, PosixRegistry::defaultPrograms());
         Registry::Key key = 0;
         QCOMPARE(registry.openKey(registry::kLocalMachine, kSysInfoKey, 0x2003F, key), registry::kSuccess);
         std::array<unsigned char, 1024> buffer{};

@@ -1,6 +1,7 @@
 #include "TestText.h"
 #include "platform/FileProblem.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "doubles/TextFiles.h"
+#include "platform/posix/PosixFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -80,17 +81,17 @@ struct SaveCase {
 // Saves `length` x's. When `asUser` and run as root, the save runs in a child
 // process as nobody, so that permissions apply; the result comes back by pipe.
 FileResult save(const fs::path& path, std::size_t length, bool asUser) {
-    IconvTextFileStore store;
+    PosixFileStore store;
     const std::vector<std::u16string> lines{std::u16string(length, u'x')};
     if (!asUser || ::geteuid() != 0) {
-        return store.writeLines(path.u16string(), lines);
+        return writeLines(store, path.u16string(), lines);
     }
     int pipeFds[2];
     EXPECT_EQ(::pipe(pipeFds), 0);
     if (::fork() == 0) {
         FileResult result{false, u"no user"};
         if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
-            result = store.writeLines(path.u16string(), lines);
+            result = writeLines(store, path.u16string(), lines);
         }
         const std::u16string message = (result.ok ? u"+" : u"-") + result.error;
         const bool sent = ::write(pipeFds[1], message.data(), message.size() * 2) > 0;
@@ -294,8 +295,8 @@ class OpenTargets : public ::testing::TestWithParam<OpenCase> {};
 // Each is refused at once with its reason: none waits for a writer or reads without end.
 TEST_P(OpenTargets, AreRefusedWithoutWaiting) {
     Scene scene;
-    IconvTextFileStore store;
-    const ReadLinesResult result = store.readLines(GetParam().setUp(scene).u16string(), 8);
+    PosixFileStore store;
+    const ReadLinesResult result = readLines(store, GetParam().setUp(scene).u16string(), 8);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, text(GetParam().problem));
     EXPECT_TRUE(result.lines.empty());

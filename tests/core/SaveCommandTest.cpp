@@ -4,28 +4,26 @@
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
-#include "platform/SystemTextFileStore.h"
+#include "doubles/TextFiles.h"
+#include "platform/SystemFileStore.h"
 
 #include <gtest/gtest.h>
 
 namespace bw::test {
 namespace {
 
-// A text-file service whose writes fail with a given reason.
-class FailingStore : public TextFileStore {
+// A file store whose writes fail with a given reason.
+class FailingStore : public FileStore {
 public:
     int writes = 0;
-    bool isRepresentable(char16_t unit) const override { return system_->isRepresentable(unit); }
-    FileResult writeText(const std::u16string&, const std::vector<std::u16string>&, TextEncoding) override {
+    FileResult write(const std::u16string&, std::string_view) override {
         ++writes;
         return FileResult{false, u"No space left on device"};
     }
-    ReadLinesResult readText(const std::u16string& path, std::size_t maxLines, TextEncoding encoding) override {
-        return system_->readText(path, maxLines, encoding);
-    }
+    ReadFileResult read(const std::u16string& path) override { return system_->read(path); }
 
 private:
-    std::unique_ptr<TextFileStore> system_ = makeSystemTextFileStore();
+    std::unique_ptr<FileStore> system_ = makeSystemFileStore();
 };
 
 class SaveCommandTest : public ::testing::Test {
@@ -33,8 +31,8 @@ protected:
     MemoryEditor editor;
     ScriptedFileDialog dialog;
     RecordingMessageBox messages;
-    std::unique_ptr<TextFileStore> system = makeSystemTextFileStore();
-    TextFileStore& files = *system;
+    std::unique_ptr<FileStore> system = makeSystemFileStore();
+    FileStore& files = *system;
     TempFolder folder;
 
     void SetUp() override { editor.load(); }

@@ -1,6 +1,5 @@
 #include "TestText.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptEscaper.h"
+#include "codec/ScriptEscaper.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,7 @@ struct EscapeCase {
 class Escaping : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(Escaping, ProducesTheLiteralText) {
-    EXPECT_EQ(escapeForLiteral(GetParam().text, *makeSystemTextFileStore()), GetParam().expected);
+    EXPECT_EQ(escapeForLiteral(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

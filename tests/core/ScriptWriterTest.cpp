@@ -1,7 +1,6 @@
 #include "TestText.h"
 #include "WorkedExample.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "codec/ScriptWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +12,9 @@ struct WorkedExample {
     WindowState state = workedExampleState();
 };
 
-const TextFileStore& codePage() {
-    static const auto files = makeSystemTextFileStore();
-    return *files;
-}
-
 TEST(ScriptWriter, WorkedExampleWithFollowUps) {
     const WorkedExample example;
-    EXPECT_EQ(vbsLines(example.def, example.state, codePage()), kWorkedExampleLines);
+    EXPECT_EQ(vbsLines(example.def, example.state), kWorkedExampleLines);
 }
 
 TEST(ScriptWriter, WorkedExampleOneLineRightAligned) {
@@ -28,21 +22,21 @@ TEST(ScriptWriter, WorkedExampleOneLineRightAligned) {
     example.def.continuation = false;
     example.def.rightAligned = true;
     example.state.rightSuffix = u" + vbMsgBoxRight";
-    EXPECT_EQ(vbsLines(example.def, example.state, codePage()),
+    EXPECT_EQ(vbsLines(example.def, example.state),
               std::vector<std::u16string>{
                   u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
                   u"3 + 32 + vbMsgBoxRight, \"Question\")"});
 }
 
 TEST(ScriptWriter, InitialDefinitionIsOneLineOfEmptyQuotes) {
-    EXPECT_EQ(vbsLines(DialogDefinition{}, WindowState{}, codePage()),
+    EXPECT_EQ(vbsLines(DialogDefinition{}, WindowState{}),
               std::vector<std::u16string>{u"selectkey = MsgBox(\"\", 0 + 16, \"\")"});
 }
 
 TEST(ScriptWriter, InitialDefinitionWithContinuationWritesAllThreeCases) {
     DialogDefinition def;
     def.continuation = true;
-    EXPECT_EQ(vbsLines(def, WindowState{}, codePage()),
+    EXPECT_EQ(vbsLines(def, WindowState{}),
               (std::vector<std::u16string>{u"selectkey = MsgBox(\"\", 0 + 16, \"\")", u"Select Case SelectKey",
                                            u"Case 1", u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 2",
                                            u"SelectKey = MsgBox(\"本文\", 0 + 16, \"\")", u"Case 3",
@@ -57,7 +51,7 @@ TEST(ScriptWriter, FollowUpsCarryTheTitleAndAlignmentAndEscapeTheirTexts) {
     def.followUps = {{{true, u"a\r\n\"b\""}, {false, u""}, {true, u"\r"}}};
     WindowState state;
     state.rightSuffix = u" + vbMsgBoxRight";
-    const auto lines = vbsLines(def, state, codePage());
+    const auto lines = vbsLines(def, state);
     ASSERT_EQ(lines.size(), 9u);
     // A title's line break (it can only come from an opened file) is escaped
     // like the body's, so no text breaks the script's lines.
@@ -74,11 +68,11 @@ TEST(HtmlWriter, WrapsTheScriptInAScriptElement) {
     auto expected = kWorkedExampleLines;
     expected.insert(expected.begin(), u"<script language= VBScript><!--");
     expected.push_back(u"--></script> ");
-    EXPECT_EQ(htmlLines(example.def, example.state, codePage()), expected);
+    EXPECT_EQ(htmlLines(example.def, example.state), expected);
 
     WorkedExample oneLine;
     oneLine.def.continuation = false;
-    EXPECT_EQ(htmlLines(oneLine.def, oneLine.state, codePage()).size(), 3u);
+    EXPECT_EQ(htmlLines(oneLine.def, oneLine.state).size(), 3u);
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 // Usage: reader_fuzz_corpus <folder>
 
 #include "core/WorkedExample.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/posix/PosixFileStore.h"
 #include "reader/RoundTripCheck.h"
-#include "writers/ScriptWriter.h"
+#include "codec/ScriptWriter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -20,13 +20,13 @@ using namespace bw;
 std::string bytesOf(const std::vector<std::u16string>& lines) {
     std::string bytes;
     for (const auto& line : lines) {
-        bytes += IconvTextFileStore::encode(line) + "\r\n";
+        bytes += encodeCodePage932(line) + "\r\n";
     }
     return bytes;
 }
 
 std::string written(const DialogDefinition& def) {
-    return bytesOf(vbsLines(def, test::stateFor(def), IconvTextFileStore()));
+    return bytesOf(vbsLines(def, test::stateFor(def)));
 }
 
 }  // namespace

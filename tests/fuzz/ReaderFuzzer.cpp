@@ -10,13 +10,13 @@
 //  - the same bytes read as a PowerShell script (UTF-8) either are outside the
 //    format or give a definition that survives a write and a second read.
 
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/posix/PosixFileStore.h"
 #include "reader/ByteFileStore.h"
-#include "reader/Ps1Reader.h"
+#include "codec/Ps1Reader.h"
 #include "reader/ReaderHarness.h"
 #include "reader/RoundTripCheck.h"
-#include "writers/Ps1Writer.h"
-#include "writers/ScriptWriter.h"
+#include "codec/Ps1Writer.h"
+#include "codec/ScriptWriter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DialogDefinition def = readDefinition(fresh.editor);
     {
         DecodedStore written;
-        written.lines = vbsLines(def, stateFor(def), store);
+        written.lines = vbsLines(def, stateFor(def));
         ReaderHarness again;
         again.editSomethingElse();
         read(again, written);

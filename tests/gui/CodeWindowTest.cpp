@@ -1,7 +1,8 @@
 #include "editor/CodeView.h"
 #include "editor/CodeWindow.h"
 #include "gui/MainWindowFixture.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "codec/CodePage932.h"
+#include "codec/Utf8.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QAction>
@@ -12,8 +13,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace bw {
 
@@ -45,10 +48,10 @@ class CodeWindowTest : public QObject, test::MainWindowFixture {
         if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("(missing)");
         const std::string bytes = file.readAll().toStdString();
         if (name.endsWith(QStringLiteral(".ps1"))) {
-            return bytes.starts_with("\xEF\xBB\xBF") ? toQString(IconvTextFileStore::decodeUtf8(bytes.substr(3)))
+            return bytes.starts_with("\xEF\xBB\xBF") ? toQString(fromUtf8(bytes.substr(3)))
                                                      : QStringLiteral("(no byte-order mark)");
         }
-        return toQString(IconvTextFileStore::decode(bytes));
+        return toQString(decodeCodePage932(bytes));
     }
 
 private slots:
@@ -155,12 +158,20 @@ private slots:
         CodeWindow* window = openCode();
         box->moveCursor(QTextCursor::End);
         QTest::keyClicks(box, "Y");
-        QTest::qWait(CodeWindow::kPauseMs + 20);  // the pause starts the writer
-        QTest::keyClicks(box, "ZW");              // while it runs
+        // The edit has started the pause, and no event has run since: the spy
+        // hears the pause end, when the writer starts, however late that is.
+        QTimer* pause = nullptr;
+        for (QTimer* timer : window->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+            if (timer->isActive() && timer->interval() == CodeWindow::kPauseMs) pause = timer;
+        }
+        QVERIFY(pause != nullptr);
+        QSignalSpy paused(pause, &QTimer::timeout);
+        QVERIFY(paused.wait(60000));
+        QTest::keyClicks(box, "ZW");  // once the writer has started: as a rule while it runs
         const auto endsWell = [window] {
             return window->currentView()->lines().at(0).ends_with(u"&vbCrLf&\"YZW\", 0 + 16, \"\")");
         };
-        QTRY_VERIFY_WITH_TIMEOUT(endsWell(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(endsWell(), 60000);
         dialog->answers = {toU16(path("large.vbs"))};
         get<QAction>("VBSとして保存")->trigger();
         QCOMPARE(window->fileText(), savedText("large.vbs"));

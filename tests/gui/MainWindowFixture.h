@@ -4,7 +4,7 @@
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "gui/ChildNamed.h"
-#include "platform/SystemTextFileStore.h"
+#include "platform/SystemFileStore.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +23,7 @@ class MainWindowFixture {
 protected:
     std::unique_ptr<ScriptedFileDialog> dialog;
     std::unique_ptr<RecordingMessageBox> messages;
-    std::unique_ptr<TextFileStore> files;
+    std::unique_ptr<FileStore> files;
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Form1> form;
 
@@ -33,7 +33,7 @@ protected:
                     std::function<void()> showAbout = {}, std::function<void(const std::u16string&)> showSend = {}) {
         dialog = std::make_unique<ScriptedFileDialog>();
         messages = std::make_unique<RecordingMessageBox>();
-        files = makeSystemTextFileStore();
+        files = makeSystemFileStore();
         folder = std::make_unique<QTemporaryDir>();
         form = std::make_unique<Form1>(Form1Services{*dialog, *messages, *files, std::move(sampleFolder),
                                                      std::move(showUpload), std::move(showAbout), std::move(showSend)});

@@ -1,4 +1,4 @@
-#include "platform/qt/StartupWorker.h"
+#include "app/StartupWorker.h"
 
 #include <QFontDatabase>
 #include <QTest>

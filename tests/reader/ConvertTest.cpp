@@ -3,8 +3,10 @@
 #include "RoundTripCheck.h"
 #include "commands/ConvertCommand.h"
 #include "core/TestText.h"
-#include "reader/Ps1Reader.h"
-#include "writers/ScriptWriter.h"
+#include "codec/Ps1Reader.h"
+#include "codec/ScriptWriter.h"
+#include "doubles/TextFiles.h"
+#include "platform/posix/PosixFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +15,14 @@ namespace {
 
 TEST(Convert, ReadingTheConvertedScriptGivesWhatReadingTheVbsGives) {
     TempFolder folder;
-    IconvTextFileStore store;
+    PosixFileStore store;
     DefinitionGenerator generator(7);
     for (int i = 0; i < 300; ++i) {
         const DialogDefinition def = generator.next();
         // Not "s" + std::to_string(i): GCC 12 at -O3 takes that for an overlapping copy (-Wrestrict).
         const std::string name = std::string("s").append(std::to_string(i));
         const std::u16string vbs = folder.file(name + ".vbs");
-        ASSERT_TRUE(store.writeLines(vbs, vbsLines(def, stateFor(def), store)).ok);
+        ASSERT_TRUE(writeLines(store, vbs, vbsLines(def, stateFor(def))).ok);
         const Conversion conversion = convertToPs1(vbs, false, store);
         ASSERT_TRUE(conversion.converted) << utf8(conversion.report);
         EXPECT_EQ(conversion.report, vbs + u" → " + folder.file(name + ".ps1"));
@@ -39,7 +41,7 @@ TEST(Convert, ReadingTheConvertedScriptGivesWhatReadingTheVbsGives) {
 // What is converted, and the one line said about each file that is not.
 TEST(Convert, RefusesWhatItShouldAndNamesWhy) {
     TempFolder folder;
-    IconvTextFileStore store;
+    PosixFileStore store;
     const auto path = [&](const char* name) { return folder.file(name); };
     writeBytes(folder.path() / "a.VBS", "selectkey = MsgBox(\"b\", 0 + 16, \"t\")\r\n");
     writeBytes(folder.path() / "a.ps1", "mine");

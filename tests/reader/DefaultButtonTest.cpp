@@ -2,8 +2,8 @@
 #include "RoundTripCheck.h"
 #include "commands/EditorCommands.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/posix/IconvTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "platform/posix/PosixFileStore.h"
+#include "codec/ScriptWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -55,11 +55,11 @@ TEST(DefaultButton, WrittenOnLineOneOnlyAndReadBack) {
     const std::array<std::u16string, 3> suffixes = {u"", u" + vbDefaultButton2", u" + vbDefaultButton3"};
     for (int position = 0; position < 3; ++position) {
         const DialogDefinition def = yesNoCancel(position);
-        const auto lines = vbsLines(def, stateFor(def), IconvTextFileStore());
+        const auto lines = vbsLines(def, stateFor(def));
         EXPECT_EQ(lines[0], u"selectkey = MsgBox(\"b\", 3 + 16 + vbMsgBoxRight" +
                                 suffixes[static_cast<std::size_t>(position)] + u", \"+ vbDefaultButton3\")");
         EXPECT_EQ(lines[3], u"SelectKey = MsgBox(\"本文\", 0 + 16 + vbMsgBoxRight, \"+ vbDefaultButton3\")");
-        EXPECT_EQ(htmlLines(def, stateFor(def), IconvTextFileStore())[1], lines[0]);
+        EXPECT_EQ(htmlLines(def, stateFor(def))[1], lines[0]);
 
         ReaderHarness h;
         h.editSomethingElse();

@@ -2,9 +2,9 @@
 #include "ReaderHarness.h"
 #include "RoundTripCheck.h"
 #include "core/WorkedExample.h"
-#include "model/Ps1Format.h"
-#include "reader/Ps1Reader.h"
-#include "writers/Ps1Writer.h"
+#include "codec/Ps1Format.h"
+#include "codec/Ps1Reader.h"
+#include "codec/Ps1Writer.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,8 @@
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
-#include "reader/VbsReader.h"
+#include "codec/Utf8.h"
+#include "commands/OpenCommand.h"
 
 #include <sstream>
 #include <string>
@@ -24,7 +25,7 @@ inline std::string utf8(std::u16string_view text) {
             shown += unit;
         }
     }
-    return IconvTextFileStore::encodeUtf8(shown);
+    return toUtf8(shown);
 }
 
 // Everything an editor holds, one item a line, so that "nothing changed" is one comparison.

@@ -1,7 +1,8 @@
 #include "ReaderHarness.h"
 #include "core/TestText.h"
+#include "codec/CodePage932.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/posix/PosixFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,6 @@ std::string randomBytes(std::mt19937& random, std::size_t size, std::string_view
 void expectPlainCheckValues(const MemoryEditor& editor) {
     for (const int value : editor.checks) {
         EXPECT_TRUE(value == 0 || value == 1);
-    }
-}
-
-TEST(ReaderInput, TheByteStoreSplitsLikeTheSystemStore) {
-    std::mt19937 random(7);
-    TempFolder folder;
-    IconvTextFileStore system;
-    for (int i = 0; i < 200; ++i) {
-        const std::string bytes = randomBytes(random, static_cast<std::size_t>(i * 3), "\r\n\x81\x82\xA0\xFF\"a");
-        writeBytes(folder.path() / "f", bytes);
-        EXPECT_EQ(ByteFileStore::splitLines(bytes, 8), system.readLines(folder.file("f"), 8).lines);
     }
 }
 
@@ -70,7 +60,7 @@ TEST(ReaderInput, EveryByteValue) {
     h.editSomethingElse();
     h.readBytes(bytes + "\r\n" + bytes + "\r\n" + bytes);
     expectPlainCheckValues(h.editor);
-    EXPECT_EQ(h.editor.texts[2], IconvTextFileStore::decode(bytes));
+    EXPECT_EQ(h.editor.texts[2], decodeCodePage932(bytes));
     // The line's first quote (0x22) opens a body that never ends: only its other steps ran.
     EXPECT_EQ(h.editor.texts[0], u"earlier body");
     EXPECT_EQ(h.editor.checks[static_cast<int>(CheckBoxId::Check1)], 0);
@@ -99,7 +89,7 @@ TEST(ReaderInput, HundredMegabytesOnOneLine) {
         }
         out << "\", 1 + 64, \"big\")";
     }
-    IconvTextFileStore store;
+    PosixFileStore store;
     ReaderHarness h;
     h.editSomethingElse();
     h.dialog.answers.push_back(file.u16string());

@@ -1,4 +1,4 @@
-#include "reader/ScriptLiteral.h"
+#include "codec/ScriptLiteral.h"
 
 #include <gtest/gtest.h>
 

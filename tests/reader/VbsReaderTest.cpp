@@ -2,7 +2,7 @@
 #include "core/TestText.h"
 #include "core/WorkedExample.h"
 #include "model/MessageBoxStyle.h"
-#include "platform/posix/IconvTextFileStore.h"
+#include "platform/posix/PosixFileStore.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ TEST_F(VbsReaderTest, AsksForAScriptWithTheOpenDialog) {
     EXPECT_FALSE(dialog.calls[0].save);
     EXPECT_EQ(dialog.calls[0].fileName, u"dialog.vbs");
     EXPECT_EQ(dialog.calls[0].filter, u"VisualBasicScriptFile(*.vbs)|*.vbs");
-    EXPECT_EQ(files.maxLinesAsked, std::vector<std::size_t>{8});
+    EXPECT_EQ(files.reads, 1u);
 }
 
 TEST_F(VbsReaderTest, CancelChangesNothing) {
@@ -33,7 +33,7 @@ TEST_F(VbsReaderTest, CancelChangesNothing) {
     EXPECT_EQ(readScript(editor, dialog, files, messages), ReadOutcome::Cancelled);
     EXPECT_EQ(dump(editor), before);
     EXPECT_TRUE(editor.events.empty());
-    EXPECT_TRUE(files.maxLinesAsked.empty());
+    EXPECT_EQ(files.reads, 0u);
     EXPECT_TRUE(messages.calls.empty());
 }
 
@@ -45,7 +45,7 @@ TEST_F(VbsReaderTest, OnlyTheExactBareDefaultNameMeansCancel) {
 
     dialog.answers.push_back(u"Dialog.vbs");
     EXPECT_EQ(readScript(editor, dialog, files, messages), ReadOutcome::Failed);
-    EXPECT_EQ(files.maxLinesAsked.size(), 2u);
+    EXPECT_EQ(files.reads, 2u);
 }
 
 TEST_F(VbsReaderTest, ReadsTheWorkedExampleWhileAnotherDefinitionIsShown) {
@@ -292,7 +292,7 @@ TEST_F(VbsReaderTest, PathThatCannotBeOpenedIsReportedAndChangesNothing) {
 
 TEST(VbsReaderFiles, MissingFileAndFolderAreReportedWithTheSystemsReason) {
     TempFolder folder;
-    IconvTextFileStore store;
+    PosixFileStore store;
     for (const std::u16string& path : {folder.file("missing.vbs"), folder.path().u16string()}) {
         ReaderHarness h;
         h.editSomethingElse();
@@ -303,7 +303,7 @@ TEST(VbsReaderFiles, MissingFileAndFolderAreReportedWithTheSystemsReason) {
         ASSERT_EQ(h.messages.calls.size(), 1u);
         const std::u16string& prompt = h.messages.calls[0].prompt;
         EXPECT_NE(prompt.find(u"「" + path + u"」"), std::u16string::npos);
-        const std::u16string reason = store.readLines(path, 8).error;
+        const std::u16string reason = store.read(path).error;
         ASSERT_FALSE(reason.empty());
         EXPECT_TRUE(prompt.ends_with(u"\r\n" + reason));
         EXPECT_EQ(h.messages.calls[0].style, 16);
@@ -318,7 +318,7 @@ TEST(VbsReaderFiles, FileWithoutReadRightsIsReported) {
     TempFolder folder;
     writeBytes(folder.path() / "locked.vbs", "selectkey = MsgBox(\"b\", 0 + 16, \"t\")\r\n");
     std::filesystem::permissions(folder.path() / "locked.vbs", std::filesystem::perms::none);
-    IconvTextFileStore store;
+    PosixFileStore store;
     ReaderHarness h;
     const std::string before = dump(h.editor);
     h.dialog.answers.push_back(folder.file("locked.vbs"));

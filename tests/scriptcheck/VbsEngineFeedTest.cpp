@@ -5,8 +5,9 @@
 #include "ScriptCheckOutput.h"
 #include "core/TestText.h"
 #include "model/DialogTables.h"
-#include "platform/SystemTextFileStore.h"
-#include "writers/ScriptWriter.h"
+#include "platform/SystemFileStore.h"
+#include "codec/ScriptWriter.h"
+#include "doubles/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -89,11 +90,11 @@ TEST(VbsEngineFeed, WritesEveryCaseWithItsReport) {
     if (folder.empty()) {
         GTEST_SKIP() << "BOXWRIGHT_VBS_OUT is not set: the VBScript engine check is off";
     }
-    const auto store = makeSystemTextFileStore();
+    const auto store = makeSystemFileStore();
     for (const FeedCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const std::filesystem::path script = folder / (std::string(c.name) + ".vbs");
-        const FileResult written = store->writeLines(script.u16string(), vbsLines(c.def, stateFor(c.def), *store));
+        const FileResult written = writeLines(*store, script.u16string(), vbsLines(c.def, stateFor(c.def)));
         ASSERT_TRUE(written.ok);
         writeBytes(script.string() + ".expected", engineReport(expectedRuns(c.def)));
     }

@@ -6,6 +6,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 using bw::Form2;
 using bw::UploadServices;
@@ -16,6 +17,24 @@ using bw::test::RecordingMessageBox;
 namespace {
 
 const QString kAddress = QStringLiteral("https://upload.test/form?kind=vbs");
+
+// Counts the window system's reports of a window's state: they come to the
+// window's QWindow after the window system has applied the change, and after
+// the moves and resizes the change brought.
+class StateReports : public QObject {
+public:
+    explicit StateReports(QWindow* window) { window->installEventFilter(this); }
+
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowStateChange) {
+            ++count;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -176,10 +195,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(w));
         const int height = w->browser()->heightTwips();
         const int width = w->browser()->widthTwips();
+        // Each step waits until the window system has reported it, so that
+        // every resize it brings has reached the window.
+        StateReports reports(w->windowHandle());
         w->showMinimized();
-        QTest::qWait(20);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.count, 1, 30000);
+        QVERIFY(w->isMinimized());
         w->showNormal();
-        QTest::qWait(20);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.count, 2, 30000);
+        QVERIFY(!w->isMinimized());
         QCOMPARE(w->browser()->heightTwips(), height);
         QCOMPARE(w->browser()->widthTwips(), width);
         QVERIFY(messages_->calls.empty());

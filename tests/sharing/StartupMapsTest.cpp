@@ -1,4 +1,5 @@
 #include "MappedLibraries.h"
+#include "sharing/Form3.h"
 #include "sharing/SendWindowHost.h"
 #include "sharing/UploadWindowHost.h"
 
@@ -25,7 +26,8 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         send.show(u"body");
-        QTest::qWait(50);
+        QVERIFY(send.window() != nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(send.window()));
         const QSet<QString> files = mappedFiles();
         QVERIFY(anyContains(files, QStringLiteral("libQt6Widgets")));
         QCOMPARE(webEngineFiles(files), QStringList{});
@@ -35,7 +37,6 @@ private slots:
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("BOXWRIGHT_EXIT_AFTER_FIRST_FRAME"), QStringLiteral("1"));
         program.setProcessEnvironment(env);
         program.setProgram(QStringLiteral(BW_PROGRAM));
         program.start();
@@ -43,19 +44,22 @@ private slots:
         const QString pid = QString::number(program.processId());
 
         // Gather every file the process maps until it has shown its window
-        // and left (it leaves after the first frame when it has the probe),
-        // or for three seconds.
+        // and left: the probe ends it after its first frame. The bound is for
+        // a program that never gets there, not for a slow start.
         QSet<QString> files;
         QElapsedTimer clock;
         clock.start();
-        while (program.state() != QProcess::NotRunning && clock.elapsed() < 3000) {
+        while (program.state() != QProcess::NotRunning && clock.elapsed() < 60000) {
             files.unite(mappedFiles(pid));
             program.waitForFinished(5);
         }
         if (program.state() != QProcess::NotRunning) {
             program.kill();
             program.waitForFinished();
+            QFAIL("the program did not leave after its first frame within a minute");
         }
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
         QVERIFY2(anyContains(files, QStringLiteral("libQt6Widgets")), "the program did not get as far as Qt Widgets");
         QCOMPARE(webEngineFiles(files), QStringList{});
     }

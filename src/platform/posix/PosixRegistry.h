@@ -2,9 +2,9 @@
 
 #include "platform/Registry.h"
 
-#include <QStringList>
-
 #include <set>
+#include <string>
+#include <vector>
 
 namespace bw {
 
@@ -16,18 +16,21 @@ namespace bw {
 //
 // A program whose path holds a blank, or a character code page 932 lacks, is
 // passed over: the launcher would cut the one and the code page lose the other.
+//
+// Standard C++ and POSIX calls only. Paths are the file system's bytes, read
+// as UTF-8.
 class PosixRegistry : public Registry {
 public:
     // Searches the folders of PATH as it stands at each look-up.
     PosixRegistry();
     // Searches the given folders for the given program names, in that order.
-    PosixRegistry(QStringList folders, QStringList programs);
+    PosixRegistry(std::vector<std::string> folders, std::vector<std::string> programs);
 
     // The programs looked for, most capable first.
-    static QStringList defaultPrograms();
+    static std::vector<std::string> defaultPrograms();
 
     // The full path of the first program found, or "" when there is none.
-    QString sysInfoProgram() const;
+    std::string sysInfoProgram() const;
 
     std::int32_t openKey(std::uint32_t root, const std::string& subKey, std::uint32_t access, Key& key) override;
     std::int32_t queryValue(Key key, const std::string& valueName, std::uint32_t& type, unsigned char* data,
@@ -38,11 +41,11 @@ public:
     std::u16string decode(std::string_view bytes) const override;
 
 private:
-    QStringList searchFolders() const;
+    std::vector<std::string> searchFolders() const;
 
     bool pathFromEnvironment_ = true;
-    QStringList folders_;
-    QStringList programs_;
+    std::vector<std::string> folders_;
+    std::vector<std::string> programs_;
     std::set<Key> openKeys_;
     Key nextKey_ = 1;
 };

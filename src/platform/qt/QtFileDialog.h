@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileDialog.h"
+#include "ports/FileDialog.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/MessageBoxService.h"
+#include "ports/MessageBoxService.h"
 
 class QWidget;
 

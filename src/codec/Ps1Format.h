@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/DialogDefinition.h"
+
+#include <array>
+#include <string_view>
+
+// The pieces of the PowerShell script format (.ps1) that its writer and its
+// reader share. docs/powershell-format.md describes the format as a whole.
+namespace bw::ps1 {
+
+// The open and save dialogs' bare default name and filter.
+inline constexpr std::u16string_view kDefaultFileName = u"dialog.ps1";
+inline constexpr std::u16string_view kFileFilter = u"PowerShell スクリプト(*.ps1)|*.ps1";
+
+inline constexpr std::u16string_view kHowToRun =
+    u"# Boxwright のダイアログです。実行するには、このファイルを右クリックして「PowerShell で実行」を選ぶか、"
+    u"powershell -ExecutionPolicy Bypass -File ファイル名.ps1 と入力します。";
+inline constexpr std::u16string_view kLoadForms = u"Add-Type -AssemblyName System.Windows.Forms";
+inline constexpr std::u16string_view kDialogStart = u"$answer = [System.Windows.Forms.MessageBox]::Show(";
+inline constexpr std::u16string_view kFollowUpStart = u"[void][System.Windows.Forms.MessageBox]::Show(";
+inline constexpr std::u16string_view kCommentedOut = u"# ";
+inline constexpr std::u16string_view kSwitchStart = u"switch ([int]$answer) {";
+inline constexpr std::u16string_view kIndent = u"    ";
+
+inline constexpr std::u16string_view kButtonsType = u"[System.Windows.Forms.MessageBoxButtons]::";
+inline constexpr std::u16string_view kIconType = u"[System.Windows.Forms.MessageBoxIcon]::";
+inline constexpr std::u16string_view kDefaultButtonType = u"[System.Windows.Forms.MessageBoxDefaultButton]::";
+inline constexpr std::u16string_view kOptionsType = u"[System.Windows.Forms.MessageBoxOptions]::";
+inline constexpr std::u16string_view kRightAlign = u"RightAlign";
+
+// Enum names, in the order of ButtonSet and IconKind.
+inline constexpr std::array<std::u16string_view, 6> kButtonNames = {u"OK",          u"OKCancel", u"AbortRetryIgnore",
+                                                                    u"YesNoCancel", u"YesNo",    u"RetryCancel"};
+inline constexpr std::array<std::u16string_view, 4> kIconNames = {u"Error", u"Question", u"Warning", u"Information"};
+inline constexpr std::array<std::u16string_view, 3> kDefaultButtonNames = {u"Button1", u"Button2", u"Button3"};
+
+// The quote characters of a single-quoted string: the apostrophe and U+2018 to
+// U+201B, which PowerShell takes as quotes too. Inside a string each is doubled.
+constexpr bool isSingleQuote(char16_t c) { return c == u'\'' || (c >= u'\u2018' && c <= u'\u201B'); }
+
+// The quote characters of a double-quoted string: the quotation mark and
+// U+201C to U+201E. The writer puts only backtick escapes between them.
+constexpr bool isDoubleQuote(char16_t c) { return c == u'"' || (c >= u'\u201C' && c <= u'\u201E'); }
+
+}  // namespace bw::ps1

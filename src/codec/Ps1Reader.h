@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ScriptContents.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bw {
+
+// What a PowerShell script in Boxwright's format says, or where it leaves the
+// format (errorLine, counted from 1). Unlike the .vbs reader this one parses:
+// a file is read whole or not at all. Within the format, line ends may be CR
+// LF or LF, blank lines and comment lines may stand between the statements,
+// indentation and the case of names are free, and a follow-up branch may
+// stand on one line; anything else is outside it.
+struct Ps1Parse {
+    bool ok = false;
+    ScriptContents contents;
+    std::size_t errorLine = 0;
+};
+
+Ps1Parse parsePs1Script(const std::vector<std::u16string>& lines);
+
+// The same from the file's bytes (UTF-8, with or without its byte-order mark).
+Ps1Parse decodePs1Script(std::string_view bytes);
+
+}  // namespace bw

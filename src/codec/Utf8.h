@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+// UTF-8 in standard C++, so that every system reads and writes it alike.
+
+// How many bytes a text takes; a lone surrogate counts as U+FFFD.
+std::size_t utf8Length(std::u16string_view text);
+
+// Appends the bytes of a text. A lone surrogate, which UTF-8 cannot hold,
+// becomes U+FFFD. The room is made at the exact size.
+void appendUtf8(std::string& out, std::u16string_view text);
+std::string toUtf8(std::u16string_view text);
+
+// Appends the decoded bytes. Each byte that does not start a complete,
+// shortest-form sequence of a scalar value gives one U+FFFD, and decoding goes
+// on at the next byte.
+void appendUtf8Decoded(std::u16string& out, std::string_view bytes);
+std::u16string fromUtf8(std::string_view bytes);
+
+}  // namespace bw

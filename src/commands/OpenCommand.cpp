@@ -1,0 +1,178 @@
+#include "OpenCommand.h"
+
+#include "codec/Ps1Format.h"
+#include "codec/Ps1Reader.h"
+#include "codec/VbsReader.h"
+#include "model/AsciiCase.h"
+#include "model/DialogTables.h"
+#include "model/EditorControls.h"
+#include "model/EditorRules.h"
+#include "model/WindowState.h"
+#include "ports/FileStore.h"
+#include "ports/FileDialog.h"
+#include "ports/MessageBoxService.h"
+#include "model/MessageBoxStyle.h"
+
+namespace bw {
+
+namespace {
+
+// A count with a comma between groups of three digits, as the window shows counts.
+std::u16string grouped(std::size_t n) {
+    std::u16string digits = decimalText(static_cast<std::int64_t>(n));
+    for (auto at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, u',');
+    }
+    return digits;
+}
+
+}  // namespace
+
+bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages) {
+    std::u16string_view name;
+    std::size_t longest = kLargeTextUnits;
+    const auto consider = [&](const std::optional<std::u16string>& text, std::u16string_view textName) {
+        if (text && text->size() > longest) {
+            longest = text->size();
+            name = textName;
+        }
+    };
+    consider(contents.body, u"本文");
+    consider(contents.title, u"タイトル");
+    if (contents.followUps) {
+        for (const ScriptContents::Slot& slot : contents.slotLines) {
+            consider(slot.text, u"続きの本文");
+        }
+    }
+    if (name.empty()) {
+        return true;
+    }
+    const std::u16string question = u"「" + path + u"」の" + std::u16string(name) + u"は " + grouped(longest) +
+                                    u" 文字あります。メッセージ ボックスに表示されるのは約 1,023 文字までです。\r\n" +
+                                    u"読み込むと、エディターではこの文章の先頭だけを表示し、編集はできません。"
+                                    u"保存すると全文を書き出します。読み込みますか？";
+    return messages.show(question, msgbox::YesNo + msgbox::Exclamation, u"大きな文章") == msgbox::ResultYes;
+}
+
+void applyScriptContents(EditorControls& editor, const ScriptContents& contents) {
+    if (contents.hasFirstLine) {
+        editor.setCheckValue(CheckBoxId::Check3, contents.rightAligned ? 1 : 0);
+    }
+    if (contents.body) {
+        editor.setText(TextBoxId::Text1, *contents.body);
+    }
+    if (contents.title) {
+        editor.setText(TextBoxId::Text2, *contents.title);
+    }
+    SavedSnapshot& snapshot = editor.state().savedSnapshot;
+    snapshot.title = editor.text(TextBoxId::Text2);
+    snapshot.body = editor.text(TextBoxId::Text1);
+
+    // Selecting the set runs the button-set rule, also for the set already
+    // selected, so all three slot boxes are checked before the slots are read.
+    if (contents.buttons) {
+        editor.selectButtonOption(buttonSetRow(*contents.buttons).optionIndex);
+    }
+    if (contents.icon) {
+        editor.selectIconOption(iconRow(*contents.icon).optionIndex);
+    }
+    if (contents.hasFirstLine) {
+        const auto row = buttonSetRowForOption(editor.selectedButtonOption());
+        const bool offered = row && contents.defaultButton < buttonCount(*row);
+        editor.setDefaultButton(offered ? contents.defaultButton : 0);
+    }
+    editor.setCheckValue(CheckBoxId::Check1, 0);
+
+    if (contents.followUps) {
+        editor.setCheckValue(CheckBoxId::Check1, 1);
+        for (int slot = 0; slot < 3; ++slot) {
+            const ScriptContents::Slot& read = contents.slotLines[static_cast<std::size_t>(slot)];
+            if (read.commentedOut) {
+                editor.setCheckValue(slotCheckBox(slot), 0);
+            }
+            if (read.text) {
+                editor.setText(slotTextBox(slot), *read.text);
+            }
+        }
+        for (int slot = 0; slot < 3; ++slot) {
+            snapshot.followUps[static_cast<std::size_t>(slot)] = editor.text(slotTextBox(slot));
+        }
+    }
+    editor.setText(TextBoxId::Text3, contents.lastLine);
+}
+
+namespace {
+
+// The last step of every open, whatever the format: confirmLargeTexts, then
+// applyScriptContents. Read, or Cancelled when the user declined.
+ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& contents, const std::u16string& path,
+                             MessageBoxService& messages) {
+    if (!confirmLargeTexts(contents, path, messages)) {
+        return ReadOutcome::Cancelled;
+    }
+    applyScriptContents(editor, contents);
+    return ReadOutcome::Read;
+}
+
+}  // namespace
+
+ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
+    const auto path = chooseScript(dialog, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs");
+    return path ? readScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
+}
+
+ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
+                           MessageBoxService& messages) {
+    const ReadFileResult file = files.read(path);
+    if (!file.ok) {
+        reportUnreadable(messages, path, file.error);
+        return ReadOutcome::Failed;
+    }
+    return applyIfConfirmed(editor, decodeVbsScript(file.bytes), path, messages);
+}
+
+ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
+    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter);
+    return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
+}
+
+ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
+                              MessageBoxService& messages) {
+    const ReadFileResult file = files.read(path);
+    if (!file.ok) {
+        reportUnreadable(messages, path, file.error);
+        return ReadOutcome::Failed;
+    }
+    const Ps1Parse parsed = decodePs1Script(file.bytes);
+    if (!parsed.ok) {
+        messages.show(u"「" + path + u"」は Boxwright の PowerShell 形式ではありません（" +
+                          decimalText(static_cast<std::int64_t>(parsed.errorLine)) + u" 行目）。",
+                      msgbox::OkOnly + msgbox::Critical, std::nullopt);
+        return ReadOutcome::Failed;
+    }
+    return applyIfConfirmed(editor, parsed.contents, path, messages);
+}
+
+ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
+                           MessageBoxService& messages) {
+    return endsWithIgnoringAsciiCase(path, u".ps1") ? readPs1ScriptFile(editor, path, files, messages)
+                                                    : readScriptFile(editor, path, files, messages);
+}
+
+std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
+                                           std::u16string_view filter) {
+    dialog.FileName = defaultName;
+    dialog.Filter = filter;
+    dialog.ShowOpen();
+    if (dialog.FileName == defaultName) {
+        return std::nullopt;
+    }
+    return dialog.FileName;
+}
+
+void reportUnreadable(MessageBoxService& messages, const std::u16string& path, const std::u16string& reason) {
+    messages.show(u"「" + path + u"」を開けませんでした。\r\n" + reason, msgbox::OkOnly + msgbox::Critical,
+                  std::nullopt);
+}
+
+}  // namespace bw

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ports/FileStore.h"
+#include "platform/FileProblem.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <string>
+#include <string_view>
+
+// The pieces the POSIX file store is made of, each in a file of its own:
+// the error texts (PosixErrors.cpp), the safe replace with the file-identity
+// rules (SafeReplace.cpp) and the in-place write (InPlaceWrite.cpp).
+namespace bw::posix {
+
+// The reason for an errno value: the common ones in the program's own words,
+// the rest in the C library's.
+std::u16string reason(int error);
+
+// Why something that is not a regular file is neither saved over nor opened.
+FileProblem notRegular(mode_t mode);
+
+inline std::u16string text(FileProblem problem) { return std::u16string(fileProblemText(problem)); }
+inline FileResult failure(int error) { return FileResult{false, reason(error)}; }
+inline FileResult failure(FileProblem problem) { return FileResult{false, text(problem)}; }
+
+// A file descriptor, closed when it goes out of scope.
+struct Descriptor {
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    const int fd;
+};
+
+// Writes all of `data` from the given offset; false with errno set when a write fails.
+bool writeAllAt(int fd, std::string_view data, off_t offset);
+
+// Reads the whole file from its start; false with errno set when a read fails.
+bool readAll(int fd, std::string& out);
+
+std::string folderOf(const std::string& path);
+
+// Follows symbolic links until the path names something else, whose status
+// goes to `info`, or nothing (`exists` false): the file a save goes to. A link
+// to a missing file thus gives the path at which to create it. 0 or errno.
+int followLinks(std::string& path, struct stat& info, bool& exists);
+
+// Creates a file of its own under a fresh name in the folder, with the mode
+// (less the umask and as the folder's default access rules say); -1 with errno
+// set when it cannot.
+int createTemp(const std::string& folder, mode_t mode, std::string& name);
+
+// Writes the content to a new file beside the target and renames it over the
+// target, so the target is replaced whole or not at all. A new file gets the
+// default mode; an existing one's mode, owner and group go to its replacement.
+// `unkept` tells, when nothing was written, that the file could not be replaced
+// while keeping them (no right to create files in its folder, or to give the
+// file its owner or group), so that it may be written in place instead.
+FileResult replaceWhole(const std::string& target, std::string_view content, const struct stat* existing,
+                        bool& unkept);
+
+// Writes the content over the file itself, which so keeps every name, its
+// owner, group, mode and all else. Until the new contents are written and
+// synced, the old ones are kept in memory and in a copy on the disk, should
+// the program stop half way; a failed write puts them back. When even that
+// fails, the message names the copy, which is then left in place.
+FileResult writeInPlace(const std::string& target, std::string_view content);
+
+}  // namespace bw::posix

@@ -1,0 +1,7 @@
+#include "platform/Superuser.h"
+
+namespace bw {
+
+bool runsAsSuperuser() { return false; }
+
+}  // namespace bw

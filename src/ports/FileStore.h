@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace bw {
+
+struct FileResult {
+    bool ok = true;
+    std::u16string error;  // the reason, for a message box, when not ok
+};
+
+struct ReadFileResult {
+    bool ok = true;
+    std::u16string error;
+    std::string bytes;
+};
+
+
+// Files as bytes; what the bytes say is the codec's business.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+
+    // Writes the bytes as the file's whole contents. The file gets the new
+    // contents whole or keeps its old ones: a failed write leaves no trace. A
+    // symbolic link is written through to its target (created when missing).
+    // An existing file keeps its identity: its mode, owner, group and other
+    // names. Anything that is not a regular file, and a read-only file, is
+    // refused and left as it is.
+    virtual FileResult write(const std::u16string& path, std::string_view bytes) = 0;
+
+    // Reads a regular file whole; anything else, and a file too large to
+    // be a script (platform/FileProblem.h), is refused without waiting on it.
+    virtual ReadFileResult read(const std::u16string& path) = 0;
+};
+
+}  // namespace bw

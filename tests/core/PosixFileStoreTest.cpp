@@ -1,0 +1,206 @@
+#include "TestText.h"
+#include "platform/posix/PosixFileStore.h"
+
+#include "codec/CodePage932.h"
+#include "codec/Utf8.h"
+#include "doubles/TextFiles.h"
+#include "platform/FileProblem.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <utility>
+
+namespace bw::test {
+namespace {
+
+// What Windows' code page 932 makes of the bytes 0x80, 0xA0, 0xFD, 0xFE and 0xFF.
+constexpr std::u16string_view kWindowsSingleBytes = u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3";
+
+TEST(PosixFileStore, EncodesCodePage932WithCrLfAfterEveryLine) {
+    TempFolder folder;
+    PosixFileStore store;
+    const auto path = folder.file("a.txt");
+    ASSERT_TRUE(writeLines(store, path, {u"本文", u"ｱ", u"", u"a\rb\nc", std::u16string(kWindowsSingleBytes)}).ok);
+    EXPECT_EQ(fileBytes(path), "\x96\x7B\x95\xB6\r\n\xB1\r\n\r\na\rb\nc\r\n\x80\xA0\xFD\xFE\xFF\r\n");
+    for (const char16_t unit : kWindowsSingleBytes) {
+        EXPECT_TRUE(CodePage932::get().holds(unit));
+    }
+}
+
+// UTF-8 files: a byte-order mark first, every character as itself; read back
+// with or without the mark, a four-byte character split across reads, and
+// invalid bytes as one U+FFFD each.
+TEST(PosixFileStore, Utf8WithByteOrderMark) {
+    TempFolder folder;
+    PosixFileStore store;
+    const auto path = folder.file("a.ps1");
+    ASSERT_TRUE(writeLines(store, path, {u"本文 é", u"", u"\U0001F600\u00A0"}, TextEncoding::Utf8).ok);
+    EXPECT_EQ(fileBytes(path), "\xEF\xBB\xBF\xE6\x9C\xAC\xE6\x96\x87 \xC3\xA9\r\n\r\n\xF0\x9F\x98\x80\xC2\xA0\r\n");
+    EXPECT_EQ(readLines(store, path, 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"本文 é", u"", u"\U0001F600\u00A0"}));
+
+    writeBytes(folder.path() / "b", "no mark \xC3\xA9\r\n\xEF\xBB\xBFkept\xFF\xC3");
+    EXPECT_EQ(readLines(store, folder.file("b"), 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"no mark é", u"\uFEFFkept\uFFFD\uFFFD"}));
+
+    // A long line whose emoji straddles the first 64 KiB read.
+    std::string line(65536 - 5, 'x');
+    line +=
+        "\xF0\x9F\x98\x80"
+        "end";
+    writeBytes(folder.path() / "c", "\xEF\xBB\xBF" + line);
+    const auto long_ = readLines(store, folder.file("c"), 8, TextEncoding::Utf8).lines;
+    ASSERT_EQ(long_.size(), 1u);
+    EXPECT_EQ(long_[0].substr(65536 - 5), u"\U0001F600end");
+
+    writeBytes(folder.path() / "d", "\xEF\xBB");
+    EXPECT_EQ(readLines(store, folder.file("d"), 8, TextEncoding::Utf8).lines,
+              (std::vector<std::u16string>{u"\uFFFD\uFFFD"}));
+}
+
+// Each kind of unit in its number of UTF-8 bytes, a lone surrogate as
+// U+FFFD; a long text's bytes are made at their length at once.
+TEST(PosixFileStore, Utf8OfEachLength) {
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"a", "a"},
+        {u"é", "\xC3\xA9"},
+        {u"本", "\xE6\x9C\xAC"},
+        {u"\U0001F600", "\xF0\x9F\x98\x80"},
+        {std::u16string{u'x', char16_t{0xD83D}}, "x\xEF\xBF\xBD"},
+        {std::u16string{char16_t{0xDE00}}, "\xEF\xBF\xBD"},
+    };
+    for (const auto& [unit, bytes] : cases) {
+        std::u16string text;
+        std::string expected;
+        for (int i = 0; i < 100; ++i) {
+            text += unit;
+            expected += bytes;
+        }
+        const std::string encoded = toUtf8(text);
+        EXPECT_EQ(encoded, expected);
+        EXPECT_LT(encoded.capacity() - encoded.size(), 16u);
+    }
+}
+
+// A path names its file in UTF-8, with U+FFFD for a lone surrogate, which
+// UTF-8 cannot hold; the file is found again by the same path.
+TEST(PosixFileStore, PathsInUtf8) {
+    TempFolder folder;
+    PosixFileStore store;
+    const std::u16string path = folder.path().u16string() + u"/本\U0001F600\xD800.vbs";
+    ASSERT_TRUE(writeLines(store, path, {u"x"}).ok);
+    EXPECT_EQ(fileBytes(folder.path() / "\xE6\x9C\xAC\xF0\x9F\x98\x80\xEF\xBF\xBD.vbs"), "x\r\n");
+    EXPECT_EQ(readLines(store, path, 8).lines, std::vector<std::u16string>{u"x"});
+}
+
+// A file larger than any script (a sparse one takes no room on the disk) is
+// refused before it is read.
+TEST(PosixFileStore, RefusesAFileLargerThanAnyScript) {
+    TempFolder folder;
+    PosixFileStore store;
+    writeBytes(folder.path() / "big.vbs", "x");
+    std::filesystem::resize_file(folder.path() / "big.vbs", kLargestReadableFile + 1);
+    const ReadLinesResult result = readLines(store, folder.file("big.vbs"), 8);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, fileProblemText(FileProblem::TooLarge));
+    std::filesystem::resize_file(folder.path() / "big.vbs", kLargestReadableFile);
+    EXPECT_TRUE(readLines(store, folder.file("big.vbs"), 0).ok);
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    std::size_t maxLines;
+    std::vector<std::u16string> lines;
+};
+
+class ReadLines : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadLines, SplitsAtCrLfOnly) {
+    TempFolder folder;
+    writeBytes(folder.path() / "f", GetParam().bytes);
+    PosixFileStore store;
+    const ReadLinesResult result = readLines(store, folder.file("f"), GetParam().maxLines);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.lines, GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadLines,
+    ::testing::Values(
+        ReadCase{"Empty", "", 8, {}}, ReadCase{"OneLine", "abc\r\n", 8, {u"abc"}},
+        ReadCase{"NoFinalCrLf", "abc\r\ndef", 8, {u"abc", u"def"}}, ReadCase{"EmptyLines", "\r\n\r\n", 8, {u"", u""}},
+        ReadCase{"LoneCrAndLfStayInTheLine", "a\rb\nc\r\n\n\r", 8, {u"a\rb\nc", u"\n\r"}},
+        ReadCase{"AtMostMaxLines", "1\r\n2\r\n3\r\n4\r\n", 2, {u"1", u"2"}},
+        ReadCase{"CodePage", "\x96\x7B\x95\xB6\xB1\r\n", 8, {u"本文ｱ"}},
+        ReadCase{"BadBytesBecomeReplacementCharacters", "a\x85\x40z\x81\xFD\r\n", 8, {u"a\uFFFD@z\uFFFD\uF8F1"}},
+        ReadCase{"WindowsSingleBytes", "\x80\xA0\xFD\xFE\xFF\r\n", 8, {std::u16string(kWindowsSingleBytes)}},
+        ReadCase{"CutLeadByte", "x\x96", 8, {u"x\uFFFD"}},
+        ReadCase{"CrLfSplitAcrossReads", std::string(65535, 'a') + "\r\nb", 8, {std::u16string(65535, u'a'), u"b"}},
+        // A read of 64 KiB ends between the two bytes of a character.
+        ReadCase{"TwoByteCharacterSplitAcrossReads",
+                 std::string(65535, 'a') + "\x96\x7B\r\n",
+                 8,
+                 {std::u16string(65535, u'a') + u"本"}},
+        ReadCase{"CutLeadByteAtTheEndOfARead",
+                 std::string(65535, 'a') + "\x96",
+                 8,
+                 {std::u16string(65535, u'a') + u"\uFFFD"}},
+        ReadCase{
+            "CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8, {std::u16string(65535, u'a') + u"\rb"}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BOXWRIGHT_TEST_ASAN 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define BOXWRIGHT_TEST_ASAN 1
+#endif
+
+#ifndef BOXWRIGHT_TEST_ASAN
+// Address space in use by this process, in bytes.
+std::size_t addressSpaceInUse() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmSize:", 0) == 0) {
+            return std::stoul(line.substr(7)) * 1024;
+        }
+    }
+    return 0;
+}
+
+// Reads the file with only 256 MB of address space to spare; the exit code
+// says whether the read failed with a reason (0) or did something else (1).
+[[noreturn]] void readWithLittleMemory(FileStore& store, const std::u16string& path) {
+    rlimit limit{};
+    limit.rlim_cur = addressSpaceInUse() + (std::size_t{256} << 20);
+    limit.rlim_max = RLIM_INFINITY;
+    ::setrlimit(RLIMIT_AS, &limit);
+    const ReadLinesResult result = readLines(store, path, 8);
+    std::exit(!result.ok && !result.error.empty() && result.lines.empty() ? 0 : 1);
+}
+#endif
+
+// A file whose line does not fit in the memory left is a failed read with a
+// reason, not an exception that ends the program.
+TEST(PosixFileStoreDeathTest, ALineLargerThanMemoryIsAFailedRead) {
+#ifdef BOXWRIGHT_TEST_ASAN
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
+#else
+    TempFolder folder;
+    const auto path = folder.path() / "huge.vbs";
+    writeBytes(path, "");
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);  // sparse: a gigabyte of NUL bytes
+    PosixFileStore store;
+    EXPECT_EXIT(readWithLittleMemory(store, path.u16string()), ::testing::ExitedWithCode(0), "");
+#endif
+}
+
+}  // namespace
+}  // namespace bw::test
