@@ -2,6 +2,7 @@
 // page 932 with CR LF line ends, plus a few cut-off and hand-edited files.
 // Usage: reader_fuzz_corpus <folder>
 
+#include "codec/CodePage932.h"
 #include "core/WorkedExample.h"
 #include "platform/posix/PosixFileStore.h"
 #include "reader/RoundTripCheck.h"

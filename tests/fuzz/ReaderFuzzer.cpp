@@ -1,6 +1,5 @@
-// libFuzzer target: arbitrary bytes as the file the reader opens. The bytes are
-// split into lines at CR LF pairs and decoded from code page 932 as the system
-// store does, then read into in-memory editors.
+// libFuzzer target: arbitrary bytes as the file the reader opens, read into
+// in-memory editors.
 //
 // Besides running clean under the sanitizers, every input must satisfy:
 //  - the read succeeds without a message and check boxes hold 0 or 1;
@@ -10,7 +9,7 @@
 //  - the same bytes read as a PowerShell script (UTF-8) either are outside the
 //    format or give a definition that survives a write and a second read.
 
-#include "platform/posix/PosixFileStore.h"
+#include "codec/TextLines.h"
 #include "reader/ByteFileStore.h"
 #include "codec/Ps1Reader.h"
 #include "reader/ReaderHarness.h"
@@ -30,19 +29,6 @@ namespace {
 using namespace bw;
 using namespace bw::test;
 
-// A store that hands out lines decoded once, so each run decodes its input once.
-class DecodedStore : public ByteFileStore {
-public:
-    std::vector<std::u16string> lines;
-
-    ReadLinesResult readText(const std::u16string&, std::size_t maxLines, TextEncoding) override {
-        ReadLinesResult result;
-        result.lines.assign(lines.begin(),
-                            lines.begin() + static_cast<std::ptrdiff_t>(std::min(maxLines, lines.size())));
-        return result;
-    }
-};
-
 [[noreturn]] void fail(const char* what, const std::string& detail) {
     std::fprintf(stderr, "reader invariant broken: %s\n%s\n", what, detail.c_str());
     std::abort();
@@ -58,12 +44,12 @@ bool sameEditor(const MemoryEditor& a, const MemoryEditor& b) {
            s.returnCode == t.returnCode && s.rightSuffix == t.rightSuffix && s.savedSnapshot == t.savedSnapshot;
 }
 
-ReadOutcome read(ReaderHarness& h, DecodedStore& store) {
+ReadOutcome read(ReaderHarness& h, ByteFileStore& store) {
     h.dialog.answers.push_back(std::u16string(ReaderHarness::kPath));
     return readScript(h.editor, h.dialog, store, h.messages);
 }
 
-void checkRead(ReaderHarness& h, DecodedStore& store) {
+void checkRead(ReaderHarness& h, ByteFileStore& store) {
     if (read(h, store) != ReadOutcome::Read || !h.messages.calls.empty()) {
         fail("read did not succeed quietly", dump(h.editor));
     }
@@ -77,8 +63,9 @@ void checkRead(ReaderHarness& h, DecodedStore& store) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    DecodedStore store;
-    store.lines = ByteFileStore::splitLines(std::string_view(reinterpret_cast<const char*>(data), size), 8);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    ByteFileStore store;
+    store.files[ReaderHarness::kPath] = bytes;
 
     // From the window's start state: read, read again, write and read back.
     ReaderHarness fresh;
@@ -91,12 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const DialogDefinition def = readDefinition(fresh.editor);
     {
-        DecodedStore written;
-        written.lines = vbsLines(def, stateFor(def));
+        const std::vector<std::u16string> lines = vbsLines(def, stateFor(def));
+        ByteFileStore written;
+        written.files[ReaderHarness::kPath] = encodeLines(lines, TextEncoding::CodePage932);
         ReaderHarness again;
         again.editSomethingElse();
         read(again, written);
-        const std::string failures = readBackFailures(again, def, written.lines);
+        const std::string failures = readBackFailures(again, def, lines);
         if (!failures.empty()) {
             fail("written definition did not read back", failures + "\n" + describe(def));
         }
@@ -119,8 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The bytes as a PowerShell script: whatever parses, applies and survives a
     // write and a second parse unchanged.
-    const Ps1Parse parsed = parsePs1Script(ByteFileStore::splitLines(
-        std::string_view(reinterpret_cast<const char*>(data), size), 256, TextEncoding::Utf8));
+    const Ps1Parse parsed = decodePs1Script(bytes);
     if (parsed.ok) {
         MemoryEditor first;
         first.load();

@@ -11,17 +11,7 @@
 namespace bw::test {
 
 // The window state a main window holds for a definition once its rules have run.
-inline WindowState stateFor(const DialogDefinition& def) {
-    WindowState state;
-    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
-    state.buttonValue = decimalText(buttons.style);
-    for (std::size_t slot = 0; slot < 3; ++slot) {
-        state.returnCode[slot] = decimalText(buttons.returnCodes[slot]);
-    }
-    state.iconValue = decimalText(iconRow(def.icon).style);
-    state.rightSuffix = rightSuffixFor(def.rightAligned);
-    return state;
-}
+inline WindowState stateFor(const DialogDefinition& def) { return windowStateFor(def); }
 
 inline std::string describe(const DialogDefinition& def) {
     std::string out = "title=[" + utf8(def.title) + "] body=[" + utf8(def.body) + "]";
