@@ -116,8 +116,9 @@ ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& conte
 
 }  // namespace
 
-ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
-    const auto path = chooseScript(dialog, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs");
+ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
+                       std::u16string_view initDir) {
+    const auto path = chooseScript(dialog, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs", initDir);
     return path ? readScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
@@ -132,7 +133,7 @@ ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, F
 }
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
-    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter);
+    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter, {});
     return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
@@ -160,14 +161,8 @@ ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, F
 }
 
 std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
-                                           std::u16string_view filter) {
-    dialog.FileName = defaultName;
-    dialog.Filter = filter;
-    dialog.ShowOpen();
-    if (dialog.FileName == defaultName) {
-        return std::nullopt;
-    }
-    return dialog.FileName;
+                                           std::u16string_view filter, std::u16string_view initDir) {
+    return dialog.showOpen({std::u16string(defaultName), std::u16string(filter), std::u16string(initDir)});
 }
 
 void reportUnreadable(MessageBoxService& messages, const std::u16string& path, const std::u16string& reason) {

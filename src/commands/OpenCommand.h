@@ -24,8 +24,9 @@ class MessageBoxService;
 // in the format; a message box says so, and nothing changes.
 
 // VBSを開く: asks for the file ("dialog.vbs", the script filter, the open
-// dialog) and reads it as readScriptFile.
-ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages);
+// dialog, starting in initDir when given) and reads it as readScriptFile.
+ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
+                       std::u16string_view initDir = {});
 
 // A .vbs named without the dialog. The reader finds what it can (see
 // codec/VbsReader.h): Read or Failed.
@@ -48,7 +49,7 @@ ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, F
 // Shows the open dialog with the format's bare default name and filter: the
 // chosen path, or nothing when the user cancelled.
 std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
-                                           std::u16string_view filter);
+                                           std::u16string_view filter, std::u16string_view initDir);
 
 // Says that a file could not be read: its path, then the reason.
 void reportUnreadable(MessageBoxService& messages, const std::u16string& path, const std::u16string& reason);

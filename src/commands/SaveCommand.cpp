@@ -44,14 +44,12 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
     state.rightSuffix = rightSuffixFor(def.rightAligned);
 
     state.outputPath.clear();
-    const std::u16string bareName = defaultFileName(format);
-    services.dialog.FileName = bareName;
-    services.dialog.Filter = saveFilter(format, def.continuation);
-    services.dialog.ShowSave();
+    const std::optional<std::u16string> chosen =
+        services.dialog.showSave({defaultFileName(format), saveFilter(format, def.continuation), {}});
 
     SaveOutcome outcome = SaveOutcome::Cancelled;
-    if (services.dialog.FileName != bareName) {
-        state.outputPath = services.dialog.FileName;
+    if (chosen) {
+        state.outputPath = *chosen;
         const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
         if (result.ok) {
             outcome = SaveOutcome::Written;

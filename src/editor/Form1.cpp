@@ -159,7 +159,6 @@ void Form1::buildMenus() {
         save(ScriptFormat::Vbs);
     })->setShortcuts(QKeySequence::Save);
     action(file, "PowerShellを開く", QStringLiteral("PowerShellを開く(&O)"), [this] {
-        services_.fileDialog.InitDir.clear();
         readPs1Script(*this, services_.fileDialog, services_.files, services_.messages);
     });
     action(file, "PowerShellとして保存", QStringLiteral("PowerShellとして保存(&P)"),
@@ -488,8 +487,8 @@ SaveServices Form1::saveServices() { return SaveServices{services_.fileDialog, s
 void Form1::save(ScriptFormat format) { saveScript(*this, format, saveServices()); }
 
 void Form1::openScript(bool sample) {
-    services_.fileDialog.InitDir = sample ? services_.sampleFolder : std::u16string();
-    readScript(*this, services_.fileDialog, services_.files, services_.messages);
+    readScript(*this, services_.fileDialog, services_.files, services_.messages,
+               sample ? services_.sampleFolder : std::u16string());
 }
 
 void Form1::openPath(const std::u16string& path) { openScriptFile(*this, path, services_.files, services_.messages); }

@@ -1,23 +1,23 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace bw {
 
-// The shared open/save dialog. Callers set FileName to a bare default name and
-// Filter to "description|pattern" pairs, show the dialog, then read FileName:
-// still the bare default means cancelled, anything else is the chosen full path.
+// What an open or save dialog is asked to show.
+struct FileDialogRequest {
+    std::u16string fileName;  // the bare name it proposes
+    std::u16string filter;    // "description|pattern" pairs
+    std::u16string initDir;   // the folder it starts in; empty: where the user last chose a file
+};
+
+// The shared open/save dialog: the chosen full path, or nothing when the user cancelled.
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
-
-    std::u16string FileName;
-    std::u16string Filter;
-    // The folder the dialog starts in; empty means the folder the user last chose a file in.
-    std::u16string InitDir;
-
-    virtual void ShowOpen() = 0;
-    virtual void ShowSave() = 0;
+    virtual std::optional<std::u16string> showOpen(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::u16string> showSave(const FileDialogRequest& request) = 0;
 };
 
 }  // namespace bw

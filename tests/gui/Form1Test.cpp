@@ -390,9 +390,9 @@ private slots:
         dialog->answers = {std::nullopt, std::nullopt, std::nullopt};
         type("Text1", "unchanged");
         action("サンプル")->trigger();
-        QCOMPARE(dialog->InitDir, u"/opt/samples");
+        QCOMPARE(dialog->calls.back().initDir, u"/opt/samples");
         action("VBSを開く")->trigger();
-        QCOMPARE(dialog->InitDir, u"");
+        QCOMPARE(dialog->calls.back().initDir, u"");
         click("Command6");
         QCOMPARE(dialog->calls.size(), std::size_t{3});
         QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("unchanged"));

@@ -37,7 +37,7 @@ TEST_F(VbsReaderTest, CancelChangesNothing) {
     EXPECT_TRUE(messages.calls.empty());
 }
 
-TEST_F(VbsReaderTest, OnlyTheExactBareDefaultNameMeansCancel) {
+TEST_F(VbsReaderTest, ReadsWhateverPathTheDialogGives) {
     files.files[u"/folder/dialog.vbs"] = ByteFileStore::joinLines(kWorkedExampleLines);
     dialog.answers.push_back(u"/folder/dialog.vbs");
     EXPECT_EQ(readScript(editor, dialog, files, messages), ReadOutcome::Read);

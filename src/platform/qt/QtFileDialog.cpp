@@ -10,8 +10,8 @@ namespace bw {
 
 QtFileDialog::QtFileDialog(QWidget* parent) : parent_(parent), lastFolder_(QDir::homePath()) {}
 
-void QtFileDialog::ShowOpen() { show(false); }
-void QtFileDialog::ShowSave() { show(true); }
+std::optional<std::u16string> QtFileDialog::showOpen(const FileDialogRequest& request) { return show(false, request); }
+std::optional<std::u16string> QtFileDialog::showSave(const FileDialogRequest& request) { return show(true, request); }
 
 QStringList QtFileDialog::qtFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -25,25 +25,31 @@ QStringList QtFileDialog::qtFilters(const QString& filter) {
     return filters;
 }
 
-void QtFileDialog::show(bool save) {
-    const QString folder = InitDir.empty() ? lastFolder_ : toQString(InitDir);
+std::optional<std::u16string> QtFileDialog::show(bool save, const FileDialogRequest& request) {
+    const QString folder = request.initDir.empty() ? lastFolder_ : toQString(request.initDir);
 
     QFileDialog dialog(parent_, save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QStringList filters = qtFilters(toQString(Filter));
+    const QStringList filters = qtFilters(toQString(request.filter));
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) {
         dialog.selectNameFilter(filters.first());
     }
     dialog.setDirectory(folder);
-    dialog.selectFile(toQString(FileName));
+    dialog.selectFile(toQString(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;  // cancelled: FileName stays as the caller set it
+        return std::nullopt;
     }
     const QString chosen = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
     lastFolder_ = QFileInfo(chosen).absolutePath();
-    FileName = toU16(QDir::toNativeSeparators(chosen));
+    std::u16string path = toU16(QDir::toNativeSeparators(chosen));
+    // The dialog's name coming back exactly as proposed counts as a cancel, as
+    // the common dialog's callers have always read it.
+    if (path == request.fileName) {
+        return std::nullopt;
+    }
+    return path;
 }
 
 }  // namespace bw

@@ -9,14 +9,14 @@ class QWidget;
 
 namespace bw {
 
-// The shared open/save dialog on Qt's file dialog. It starts in InitDir when
-// that is set, otherwise in the folder the user last chose a file in.
+// The shared open/save dialog on Qt's file dialog. It starts in the request's
+// folder when that is set, otherwise in the folder the user last chose a file in.
 class QtFileDialog : public FileDialog {
 public:
     explicit QtFileDialog(QWidget* parent);
 
-    void ShowOpen() override;
-    void ShowSave() override;
+    std::optional<std::u16string> showOpen(const FileDialogRequest& request) override;
+    std::optional<std::u16string> showSave(const FileDialogRequest& request) override;
 
     // "description|pattern|..." as Qt's filter list, in the same order.
     static QStringList qtFilters(const QString& filter);
@@ -25,7 +25,7 @@ public:
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
 private:
-    void show(bool save);
+    std::optional<std::u16string> show(bool save, const FileDialogRequest& request);
 
     QWidget* parent_;
     QString lastFolder_;
