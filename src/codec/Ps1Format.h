@@ -3,6 +3,7 @@
 #include "model/DialogDefinition.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 // The pieces of the PowerShell script format (.ps1) that its writer and its
@@ -34,6 +35,44 @@ inline constexpr std::array<std::u16string_view, 6> kButtonNames = {u"OK",      
                                                                     u"YesNoCancel", u"YesNo",    u"RetryCancel"};
 inline constexpr std::array<std::u16string_view, 4> kIconNames = {u"Error", u"Question", u"Warning", u"Information"};
 inline constexpr std::array<std::u16string_view, 3> kDefaultButtonNames = {u"Button1", u"Button2", u"Button3"};
+
+// The backtick escapes of a double-quoted string that the format knows: the
+// letter after the backtick and the character it stands for. The writer uses
+// the first three for line breaks and NUL; the reader takes them all.
+struct BacktickEscape {
+    char16_t letter;
+    char16_t character;
+};
+inline constexpr std::array<BacktickEscape, 8> kBacktickEscapes = {{
+    {u'r', u'\r'},
+    {u'n', u'\n'},
+    {u'0', u'\0'},
+    {u't', u'\t'},
+    {u'`', u'`'},
+    {u'"', u'"'},
+    {u'$', u'$'},
+    {u'\'', u'\''},
+}};
+
+// The character a backtick and `letter` stand for; nothing when the format has no such escape.
+constexpr std::optional<char16_t> backtickEscaped(char16_t letter) {
+    for (const BacktickEscape& escape : kBacktickEscapes) {
+        if (escape.letter == letter) {
+            return escape.character;
+        }
+    }
+    return std::nullopt;
+}
+
+// The letter that escapes a character; 0 when none does.
+constexpr char16_t backtickLetter(char16_t character) {
+    for (const BacktickEscape& escape : kBacktickEscapes) {
+        if (escape.character == character) {
+            return escape.letter;
+        }
+    }
+    return 0;
+}
 
 // The quote characters of a single-quoted string: the apostrophe and U+2018 to
 // U+201B, which PowerShell takes as quotes too. Inside a string each is doubled.

@@ -133,28 +133,11 @@ bool doubleQuoted(Cursor& at, std::u16string& out) {
         if (!at.more()) {
             return false;
         }
-        switch (const char16_t escaped = at.take()) {
-            case u'r':
-                out += u'\r';
-                break;
-            case u'n':
-                out += u'\n';
-                break;
-            case u'0':
-                out += u'\0';
-                break;
-            case u't':
-                out += u'\t';
-                break;
-            case u'`':
-            case u'"':
-            case u'$':
-            case u'\'':
-                out += escaped;
-                break;
-            default:
-                return false;
+        const std::optional<char16_t> escaped = ps1::backtickEscaped(at.take());
+        if (!escaped) {
+            return false;
         }
+        out += *escaped;
     }
     return false;
 }

@@ -66,7 +66,8 @@ void appendExpression(std::u16string& out, std::u16string_view text) {
         if (isBreak(c)) {
             out += u"' + \"";
             for (; i < text.size() && isBreak(text[i]); ++i) {
-                out += text[i] == u'\r' ? u"`r" : text[i] == u'\n' ? u"`n" : u"`0";
+                out += u'`';
+                out += ps1::backtickLetter(text[i]);
             }
             out += u"\" + '";
             continue;
