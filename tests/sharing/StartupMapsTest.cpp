@@ -44,8 +44,8 @@ private slots:
         const QString pid = QString::number(program.processId());
 
         // Gather every file the process maps until it has shown its window
-        // and left: the probe ends it after its first frame. The bound is for
-        // a program that never gets there, not for a slow start.
+        // and left, which it does after its first frame. The bound is for a
+        // program that never gets there, not for a slow start.
         QSet<QString> files;
         QElapsedTimer clock;
         clock.start();
