@@ -5,7 +5,7 @@
 # include path itself is sound. FORBIDDEN must exist below FORBIDDEN_ROOT
 # (default: the sources' src/), or the check would prove nothing.
 #   cmake -DCXX=... -DINCLUDES="a|b" -DSOURCE_DIR=... -DALLOWED=model/X.h
-#         -DFORBIDDEN=writers/Y.h [-DFORBIDDEN_ROOT=folder] -DWORK=folder -P ExpectIncludeFails.cmake
+#         -DFORBIDDEN=codec/Y.h [-DFORBIDDEN_ROOT=folder] -DWORK=folder -P ExpectIncludeFails.cmake
 if(NOT FORBIDDEN_ROOT)
     set(FORBIDDEN_ROOT ${SOURCE_DIR}/src)
 endif()

@@ -6,7 +6,7 @@
 # library puts its own folder's root on its PUBLIC include path, so its code and
 # its users write "model/X.h", "platform/qt/X.h"; the roots of the layers below
 # come only with what it links. No library puts src/ itself on its path: model
-# code finds no "writers/...", the core finds no "platform/..." or "editor/...".
+# code finds no "codec/...", the core finds no "platform/..." or "editor/...".
 # A file still finds the files of its own folder by their bare names.
 #
 #   boxwright_layer(TARGET FOLDER)   FOLDER relative to src/, e.g. model, platform

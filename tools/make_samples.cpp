@@ -1,6 +1,7 @@
 // Writes the sample scripts installed with Boxwright, through the same writer
 // the editor saves with, into the folder given as the only argument.
 #include "model/DialogTables.h"
+#include "model/EditorRules.h"
 #include "platform/SystemFileStore.h"
 #include "codec/ScriptCodec.h"
 
@@ -16,18 +17,6 @@ struct Sample {
     const char* fileName;
     DialogDefinition def;
 };
-
-WindowState valuesFor(const DialogDefinition& def) {
-    WindowState state;
-    state.iconValue = decimalText(iconRow(def.icon).style);
-    const ButtonSetRow& row = buttonSetRow(def.buttons);
-    state.buttonValue = decimalText(row.style);
-    for (std::size_t slot = 0; slot < 3; ++slot) {
-        state.returnCode[slot] = decimalText(row.returnCodes[slot]);
-    }
-    state.rightSuffix = rightSuffixFor(def.rightAligned);
-    return state;
-}
 
 DialogDefinition make(std::u16string title, std::u16string body, IconKind icon, ButtonSet buttons,
                       std::array<FollowUp, 3> followUps, bool continuation, bool right = false) {
@@ -73,7 +62,7 @@ int main(int argc, char** argv) {
     for (const Sample& sample : samples) {
         const std::string path = folder + "/" + sample.fileName;
         const FileResult result = files->write(std::u16string(path.begin(), path.end()),
-                                               encodeScript(ScriptFormat::Vbs, sample.def, valuesFor(sample.def)));
+                                               encodeScript(ScriptFormat::Vbs, sample.def, windowStateFor(sample.def)));
         if (!result.ok) {
             std::fprintf(stderr, "make_samples: cannot write %s\n", path.c_str());
             return 1;

@@ -60,16 +60,18 @@ void CodePage932::appendEncoded(std::string& out, std::u16string_view text) cons
     out.resize(at);
 }
 
-void CodePage932::appendDecoded(std::u16string& out, std::string_view bytes) const {
-    const std::size_t at = out.size();
-    out.resize(at + bytes.size());
-    char16_t* p = out.data() + at;
+namespace {
+
+// Hands each unit the bytes decode to to `emit`. An undefined or cut-off
+// two-byte sequence gives one U+FFFD for its first byte.
+template <typename Emit>
+void decodeEach(std::string_view bytes, Emit emit) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
         const int row = cp932::leadIndex(lead);
         if (row < 0) {
             const char16_t unit = cp932::kSingleByte[lead];
-            *p++ = unit != 0 || lead == 0 ? unit : u'\uFFFD';
+            emit(unit != 0 || lead == 0 ? unit : u'\uFFFD');
             continue;
         }
         if (i + 1 < bytes.size()) {
@@ -78,15 +80,26 @@ void CodePage932::appendDecoded(std::u16string& out, std::string_view bytes) con
                 const char16_t unit = cp932::kDoubleByte[static_cast<std::size_t>(row) * cp932::kTrailCount +
                                                          (trail - cp932::kTrailFirst)];
                 if (unit != 0) {
-                    *p++ = unit;
+                    emit(unit);
                     ++i;
                     continue;
                 }
             }
         }
-        *p++ = u'\uFFFD';
+        emit(u'\uFFFD');
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+}  // namespace
+
+void CodePage932::appendDecoded(std::u16string& out, std::string_view bytes) const {
+    // Counted first, so that a long text is made at its own size.
+    std::size_t units = 0;
+    decodeEach(bytes, [&units](char16_t) { ++units; });
+    std::size_t at = out.size();
+    out.resize(at + units);
+    char16_t* p = out.data();
+    decodeEach(bytes, [p, &at](char16_t unit) { p[at++] = unit; });
 }
 
 std::string encodeCodePage932(std::u16string_view text) {

@@ -53,7 +53,6 @@ std::vector<std::u16string> decodeLines(std::string_view bytes, std::size_t maxL
         } else {
             CodePage932::get().appendDecoded(text, line);
         }
-        text.shrink_to_fit();
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 2);
     }
     return lines;

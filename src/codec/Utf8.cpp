@@ -41,11 +41,17 @@ Decoded decodeOne(std::string_view bytes) {
     char32_t scalar = 0;
     char32_t lowest = 0;
     if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2, scalar = b0 & 0x1Fu, lowest = 0x80;
+        length = 2;
+        scalar = b0 & 0x1Fu;
+        lowest = 0x80;
     } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3, scalar = b0 & 0x0Fu, lowest = 0x800;
+        length = 3;
+        scalar = b0 & 0x0Fu;
+        lowest = 0x800;
     } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4, scalar = b0 & 0x07u, lowest = 0x10000;
+        length = 4;
+        scalar = b0 & 0x07u;
+        lowest = 0x10000;
     } else {
         return {};
     }
@@ -110,27 +116,38 @@ std::string toUtf8(std::u16string_view text) {
     return out;
 }
 
-void appendUtf8Decoded(std::u16string& out, std::string_view bytes) {
-    // A byte never yields more than one unit (four bytes yield two).
-    const std::size_t at = out.size();
-    out.resize(at + bytes.size());
-    char16_t* p = out.data() + at;
+namespace {
+
+// Hands each unit the bytes decode to to `emit`.
+template <typename Emit>
+void decodeEach(std::string_view bytes, Emit emit) {
     for (std::size_t i = 0; i < bytes.size();) {
         const Decoded d = decodeOne(bytes.substr(i));
         if (d.length == 0) {
-            *p++ = kReplacement;
+            emit(kReplacement);
             ++i;
             continue;
         }
         i += d.length;
         if (d.scalar < 0x10000) {
-            *p++ = static_cast<char16_t>(d.scalar);
+            emit(static_cast<char16_t>(d.scalar));
         } else {
-            *p++ = static_cast<char16_t>(0xD800 + ((d.scalar - 0x10000) >> 10));
-            *p++ = static_cast<char16_t>(0xDC00 + ((d.scalar - 0x10000) & 0x3FF));
+            emit(static_cast<char16_t>(0xD800 + ((d.scalar - 0x10000) >> 10)));
+            emit(static_cast<char16_t>(0xDC00 + ((d.scalar - 0x10000) & 0x3FF)));
         }
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+}  // namespace
+
+void appendUtf8Decoded(std::u16string& out, std::string_view bytes) {
+    // Counted first, so that a long text is made at its own size.
+    std::size_t units = 0;
+    decodeEach(bytes, [&units](char16_t) { ++units; });
+    std::size_t at = out.size();
+    out.resize(at + units);
+    char16_t* p = out.data();
+    decodeEach(bytes, [p, &at](char16_t unit) { p[at++] = unit; });
 }
 
 std::u16string fromUtf8(std::string_view bytes) {

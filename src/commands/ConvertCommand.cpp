@@ -5,9 +5,12 @@
 #include "codec/VbsReader.h"
 #include "model/AsciiCase.h"
 #include "model/EditorRules.h"
+#include "ports/FileProblem.h"
 #include "ports/FileStore.h"
 
 #include <filesystem>
+#include <new>
+#include <utility>
 #include <system_error>
 
 namespace bw {
@@ -31,11 +34,19 @@ std::u16string ps1PathFor(const std::u16string& vbsPath) {
 }
 
 Conversion convertToPs1(const std::u16string& vbsPath, bool force, FileStore& files) {
-    const ReadFileResult file = files.read(vbsPath);
-    if (!file.ok) {
-        return {false, vbsPath + u": 開けませんでした。" + file.error};
+    std::optional<DialogDefinition> def;
+    {
+        ReadFileResult file = files.read(vbsPath);
+        if (!file.ok) {
+            return {false, vbsPath + u": 開けませんでした。" + file.error};
+        }
+        try {
+            const std::string bytes = std::move(file.bytes);
+            def = standaloneDefinition(decodeVbsScript(bytes));
+        } catch (const std::bad_alloc&) {
+            return {false, vbsPath + u": 開けませんでした。" + std::u16string(fileProblemText(FileProblem::NoMemory))};
+        }
     }
-    const std::optional<DialogDefinition> def = standaloneDefinition(decodeVbsScript(file.bytes));
     if (!def) {
         return {false, vbsPath + u": Boxwright の VBScript 形式ではありません。"};
     }

@@ -8,10 +8,14 @@
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
 #include "model/WindowState.h"
+#include "ports/FileProblem.h"
 #include "ports/FileStore.h"
 #include "ports/FileDialog.h"
 #include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
+
+#include <new>
+#include <utility>
 
 namespace bw {
 
@@ -26,8 +30,9 @@ std::u16string grouped(std::size_t n) {
     return digits;
 }
 
-}  // namespace
-
+// Whether to go on with the file at `path`: true at once when no text of it
+// is longer than kLargeTextUnits, else the user's answer to a question naming
+// the longest text and its length.
 bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages) {
     std::u16string_view name;
     std::size_t longest = kLargeTextUnits;
@@ -53,6 +58,45 @@ bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& pat
                                     u"保存すると全文を書き出します。読み込みますか？";
     return messages.show(question, msgbox::YesNo + msgbox::Exclamation, u"大きな文章") == msgbox::ResultYes;
 }
+
+// Shows the open dialog with the format's bare default name and filter: the
+// chosen path, or nothing when the user cancelled.
+std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
+                                           std::u16string_view filter, std::optional<std::u16string_view> initDir) {
+    FileDialogRequest request{std::u16string(defaultName), std::u16string(filter), std::nullopt};
+    if (initDir) {
+        request.initDir = std::u16string(*initDir);
+    }
+    return dialog.showOpen(request);
+}
+
+// Says that a file could not be read: its path, then the reason.
+void reportUnreadable(MessageBoxService& messages, const std::u16string& path, std::u16string_view reason) {
+    messages.show(u"「" + path + u"」を開けませんでした。\r\n" + std::u16string(reason), msgbox::OkOnly + msgbox::Critical,
+                  std::nullopt);
+}
+
+// What the codec reads in the file, or nothing when the file could not be read
+// or its text does not fit in memory (both reported). The bytes are let go
+// before the caller goes on, so a large file is not held twice.
+template <typename Decode>
+auto readAndDecode(FileStore& files, MessageBoxService& messages, const std::u16string& path, Decode decode)
+    -> std::optional<decltype(decode(std::string_view()))> {
+    ReadFileResult file = files.read(path);
+    if (!file.ok) {
+        reportUnreadable(messages, path, file.error);
+        return std::nullopt;
+    }
+    try {
+        const std::string bytes = std::move(file.bytes);
+        return decode(bytes);
+    } catch (const std::bad_alloc&) {
+        reportUnreadable(messages, path, fileProblemText(FileProblem::NoMemory));
+        return std::nullopt;
+    }
+}
+
+}  // namespace
 
 void applyScriptContents(EditorControls& editor, const ScriptContents& contents) {
     if (contents.hasFirstLine) {
@@ -117,57 +161,41 @@ ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& conte
 }  // namespace
 
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
-                       std::u16string_view initDir) {
+                       std::optional<std::u16string_view> initDir) {
     const auto path = chooseScript(dialog, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs", initDir);
     return path ? readScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages) {
-    const ReadFileResult file = files.read(path);
-    if (!file.ok) {
-        reportUnreadable(messages, path, file.error);
-        return ReadOutcome::Failed;
-    }
-    return applyIfConfirmed(editor, decodeVbsScript(file.bytes), path, messages);
+    const auto contents = readAndDecode(files, messages, path, decodeVbsScript);
+    return contents ? applyIfConfirmed(editor, *contents, path, messages) : ReadOutcome::Failed;
 }
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
-    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter, {});
+    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter, u"");
     return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
 ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                               MessageBoxService& messages) {
-    const ReadFileResult file = files.read(path);
-    if (!file.ok) {
-        reportUnreadable(messages, path, file.error);
+    const auto parsed = readAndDecode(files, messages, path, decodePs1Script);
+    if (!parsed) {
         return ReadOutcome::Failed;
     }
-    const Ps1Parse parsed = decodePs1Script(file.bytes);
-    if (!parsed.ok) {
+    if (!parsed->ok) {
         messages.show(u"「" + path + u"」は Boxwright の PowerShell 形式ではありません（" +
-                          decimalText(static_cast<std::int64_t>(parsed.errorLine)) + u" 行目）。",
+                          decimalText(static_cast<std::int64_t>(parsed->errorLine)) + u" 行目）。",
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
-    return applyIfConfirmed(editor, parsed.contents, path, messages);
+    return applyIfConfirmed(editor, parsed->contents, path, messages);
 }
 
 ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages) {
     return endsWithIgnoringAsciiCase(path, u".ps1") ? readPs1ScriptFile(editor, path, files, messages)
                                                     : readScriptFile(editor, path, files, messages);
-}
-
-std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
-                                           std::u16string_view filter, std::u16string_view initDir) {
-    return dialog.showOpen({std::u16string(defaultName), std::u16string(filter), std::u16string(initDir)});
-}
-
-void reportUnreadable(MessageBoxService& messages, const std::u16string& path, const std::u16string& reason) {
-    messages.show(u"「" + path + u"」を開けませんでした。\r\n" + reason, msgbox::OkOnly + msgbox::Critical,
-                  std::nullopt);
 }
 
 }  // namespace bw

@@ -24,16 +24,18 @@ class MessageBoxService;
 // in the format; a message box says so, and nothing changes.
 
 // VBSを開く: asks for the file ("dialog.vbs", the script filter, the open
-// dialog, starting in initDir when given) and reads it as readScriptFile.
+// dialog, which starts in initDir from now on when one is given) and reads it
+// as readScriptFile.
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
-                       std::u16string_view initDir = {});
+                       std::optional<std::u16string_view> initDir = std::nullopt);
 
 // A .vbs named without the dialog. The reader finds what it can (see
 // codec/VbsReader.h): Read or Failed.
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages);
 
-// PowerShellを開く: "dialog.ps1", the PowerShell filter, then readPs1ScriptFile.
+// PowerShellを開く: "dialog.ps1", the PowerShell filter, the open dialog
+// starting where the user last chose a file, then readPs1ScriptFile.
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages);
 
 // A .ps1 is read whole or not at all: a file outside the format is reported
@@ -46,22 +48,9 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
 ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages);
 
-// Shows the open dialog with the format's bare default name and filter: the
-// chosen path, or nothing when the user cancelled.
-std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_view defaultName,
-                                           std::u16string_view filter, std::u16string_view initDir);
-
-// Says that a file could not be read: its path, then the reason.
-void reportUnreadable(MessageBoxService& messages, const std::u16string& path, const std::u16string& reason);
-
 // A text longer than this many UTF-16 units is far beyond what a message box
 // shows (MsgBox shows about 1,023): the open asks before loading it.
 inline constexpr std::size_t kLargeTextUnits = std::size_t{1} << 20;
-
-// Whether to go on with the file at `path`: true at once when no text of it
-// is longer than kLargeTextUnits, else the user's answer to a question naming
-// the longest text and its length.
-bool confirmLargeTexts(const ScriptContents& contents, const std::u16string& path, MessageBoxService& messages);
 
 // Writes what was read into the editor, with the reactions a user's clicks
 // would run: the alignment, the body and title (and their snapshot entries),

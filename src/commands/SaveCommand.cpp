@@ -45,7 +45,7 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
 
     state.outputPath.clear();
     const std::optional<std::u16string> chosen =
-        services.dialog.showSave({defaultFileName(format), saveFilter(format, def.continuation), {}});
+        services.dialog.showSave({defaultFileName(format), saveFilter(format, def.continuation), std::nullopt});
 
     SaveOutcome outcome = SaveOutcome::Cancelled;
     if (chosen) {

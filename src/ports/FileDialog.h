@@ -9,7 +9,9 @@ namespace bw {
 struct FileDialogRequest {
     std::u16string fileName;  // the bare name it proposes
     std::u16string filter;    // "description|pattern" pairs
-    std::u16string initDir;   // the folder it starts in; empty: where the user last chose a file
+    // The folder it starts in from now on, also for later requests without one;
+    // empty: where the user last chose a file. Nothing: as the last request said.
+    std::optional<std::u16string> initDir;
 };
 
 // The shared open/save dialog: the chosen full path, or nothing when the user cancelled.

@@ -31,7 +31,7 @@ public:
     virtual FileResult write(const std::u16string& path, std::string_view bytes) = 0;
 
     // Reads a regular file whole; anything else, and a file too large to
-    // be a script (platform/FileProblem.h), is refused without waiting on it.
+    // be a script (kLargestReadableFile, FileProblem.h), is refused without waiting on it.
     virtual ReadFileResult read(const std::u16string& path) = 0;
 };
 

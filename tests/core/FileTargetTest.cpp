@@ -1,5 +1,5 @@
 #include "TestText.h"
-#include "platform/FileProblem.h"
+#include "ports/FileProblem.h"
 #include "doubles/TextFiles.h"
 #include "platform/posix/PosixFileStore.h"
 

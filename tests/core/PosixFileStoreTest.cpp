@@ -3,12 +3,20 @@
 
 #include "codec/CodePage932.h"
 #include "codec/Utf8.h"
+#include "commands/OpenCommand.h"
+#include "doubles/MemoryEditor.h"
+#include "doubles/RecordingMessageBox.h"
 #include "doubles/TextFiles.h"
-#include "platform/FileProblem.h"
+#include "platform/posix/PosixFiles.h"
+#include "ports/FileProblem.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,8 +40,7 @@ TEST(PosixFileStore, EncodesCodePage932WithCrLfAfterEveryLine) {
 }
 
 // UTF-8 files: a byte-order mark first, every character as itself; read back
-// with or without the mark, a four-byte character split across reads, and
-// invalid bytes as one U+FFFD each.
+// with or without the mark, and invalid bytes as one U+FFFD each.
 TEST(PosixFileStore, Utf8WithByteOrderMark) {
     TempFolder folder;
     PosixFileStore store;
@@ -46,16 +53,6 @@ TEST(PosixFileStore, Utf8WithByteOrderMark) {
     writeBytes(folder.path() / "b", "no mark \xC3\xA9\r\n\xEF\xBB\xBFkept\xFF\xC3");
     EXPECT_EQ(readLines(store, folder.file("b"), 8, TextEncoding::Utf8).lines,
               (std::vector<std::u16string>{u"no mark é", u"\uFEFFkept\uFFFD\uFFFD"}));
-
-    // A long line whose emoji straddles the first 64 KiB read.
-    std::string line(65536 - 5, 'x');
-    line +=
-        "\xF0\x9F\x98\x80"
-        "end";
-    writeBytes(folder.path() / "c", "\xEF\xBB\xBF" + line);
-    const auto long_ = readLines(store, folder.file("c"), 8, TextEncoding::Utf8).lines;
-    ASSERT_EQ(long_.size(), 1u);
-    EXPECT_EQ(long_[0].substr(65536 - 5), u"\U0001F600end");
 
     writeBytes(folder.path() / "d", "\xEF\xBB");
     EXPECT_EQ(readLines(store, folder.file("d"), 8, TextEncoding::Utf8).lines,
@@ -111,49 +108,6 @@ TEST(PosixFileStore, RefusesAFileLargerThanAnyScript) {
     EXPECT_TRUE(readLines(store, folder.file("big.vbs"), 0).ok);
 }
 
-struct ReadCase {
-    const char* name;
-    std::string bytes;
-    std::size_t maxLines;
-    std::vector<std::u16string> lines;
-};
-
-class ReadLines : public ::testing::TestWithParam<ReadCase> {};
-
-TEST_P(ReadLines, SplitsAtCrLfOnly) {
-    TempFolder folder;
-    writeBytes(folder.path() / "f", GetParam().bytes);
-    PosixFileStore store;
-    const ReadLinesResult result = readLines(store, folder.file("f"), GetParam().maxLines);
-    EXPECT_TRUE(result.ok);
-    EXPECT_EQ(result.lines, GetParam().lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadLines,
-    ::testing::Values(
-        ReadCase{"Empty", "", 8, {}}, ReadCase{"OneLine", "abc\r\n", 8, {u"abc"}},
-        ReadCase{"NoFinalCrLf", "abc\r\ndef", 8, {u"abc", u"def"}}, ReadCase{"EmptyLines", "\r\n\r\n", 8, {u"", u""}},
-        ReadCase{"LoneCrAndLfStayInTheLine", "a\rb\nc\r\n\n\r", 8, {u"a\rb\nc", u"\n\r"}},
-        ReadCase{"AtMostMaxLines", "1\r\n2\r\n3\r\n4\r\n", 2, {u"1", u"2"}},
-        ReadCase{"CodePage", "\x96\x7B\x95\xB6\xB1\r\n", 8, {u"本文ｱ"}},
-        ReadCase{"BadBytesBecomeReplacementCharacters", "a\x85\x40z\x81\xFD\r\n", 8, {u"a\uFFFD@z\uFFFD\uF8F1"}},
-        ReadCase{"WindowsSingleBytes", "\x80\xA0\xFD\xFE\xFF\r\n", 8, {std::u16string(kWindowsSingleBytes)}},
-        ReadCase{"CutLeadByte", "x\x96", 8, {u"x\uFFFD"}},
-        ReadCase{"CrLfSplitAcrossReads", std::string(65535, 'a') + "\r\nb", 8, {std::u16string(65535, u'a'), u"b"}},
-        // A read of 64 KiB ends between the two bytes of a character.
-        ReadCase{"TwoByteCharacterSplitAcrossReads",
-                 std::string(65535, 'a') + "\x96\x7B\r\n",
-                 8,
-                 {std::u16string(65535, u'a') + u"本"}},
-        ReadCase{"CutLeadByteAtTheEndOfARead",
-                 std::string(65535, 'a') + "\x96",
-                 8,
-                 {std::u16string(65535, u'a') + u"\uFFFD"}},
-        ReadCase{
-            "CrEndsAReadWithoutLf", std::string(65535, 'a') + "\rb\r\n", 8, {std::u16string(65535, u'a') + u"\rb"}}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define BOXWRIGHT_TEST_ASAN 1
@@ -175,31 +129,51 @@ std::size_t addressSpaceInUse() {
     return 0;
 }
 
-// Reads the file with only 256 MB of address space to spare; the exit code
-// says whether the read failed with a reason (0) or did something else (1).
-[[noreturn]] void readWithLittleMemory(FileStore& store, const std::u16string& path) {
+// Opens the file with only 256 MB of address space to spare; the exit code
+// says whether the open failed with a message (0) or did something else (1).
+[[noreturn]] void openWithLittleMemory(FileStore& store, const std::u16string& path) {
     rlimit limit{};
     limit.rlim_cur = addressSpaceInUse() + (std::size_t{256} << 20);
     limit.rlim_max = RLIM_INFINITY;
     ::setrlimit(RLIMIT_AS, &limit);
-    const ReadLinesResult result = readLines(store, path, 8);
-    std::exit(!result.ok && !result.error.empty() && result.lines.empty() ? 0 : 1);
+    MemoryEditor editor;
+    RecordingMessageBox messages;
+    const ReadOutcome outcome = readScriptFile(editor, path, store, messages);
+    std::exit(outcome == ReadOutcome::Failed && messages.calls.size() == 1 ? 0 : 1);
 }
 #endif
 
-// A file whose line does not fit in the memory left is a failed read with a
-// reason, not an exception that ends the program.
-TEST(PosixFileStoreDeathTest, ALineLargerThanMemoryIsAFailedRead) {
+// A file whose text does not fit in the memory left is a failed open with a
+// message, not an exception that ends the program: 200 MB of bytes is 400 MB
+// of text.
+TEST(PosixFileStoreDeathTest, ATextLargerThanMemoryIsAFailedOpen) {
 #ifdef BOXWRIGHT_TEST_ASAN
     GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
 #else
     TempFolder folder;
     const auto path = folder.path() / "huge.vbs";
     writeBytes(path, "");
-    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);  // sparse: a gigabyte of NUL bytes
+    std::filesystem::resize_file(path, std::uintmax_t{200} << 20);  // sparse: NUL bytes on one line
     PosixFileStore store;
-    EXPECT_EXIT(readWithLittleMemory(store, path.u16string()), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(openWithLittleMemory(store, path.u16string()), ::testing::ExitedWithCode(0), "");
 #endif
+}
+
+// A read stops once the file has given more than the limit, should it grow
+// after its size was checked.
+TEST(PosixFileStore, ReadingStopsAtTheLimit) {
+    TempFolder folder;
+    writeBytes(folder.path() / "f", "0123456789");
+    const int fd = ::open((folder.path() / "f").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    std::string bytes;
+    errno = 0;
+    EXPECT_FALSE(posix::readAll(fd, bytes, 5));
+    EXPECT_EQ(errno, EFBIG);
+    bytes.clear();
+    EXPECT_TRUE(posix::readAll(fd, bytes, 10));
+    EXPECT_EQ(bytes, "0123456789");
+    ::close(fd);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ public:
         bool save;
         std::u16string fileName;
         std::u16string filter;
-        std::u16string initDir;
+        std::optional<std::u16string> initDir;
     };
 
     std::deque<std::optional<std::u16string>> answers;

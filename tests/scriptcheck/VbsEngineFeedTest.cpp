@@ -5,6 +5,7 @@
 #include "ScriptCheckOutput.h"
 #include "core/TestText.h"
 #include "model/DialogTables.h"
+#include "model/EditorRules.h"
 #include "platform/SystemFileStore.h"
 #include "codec/ScriptWriter.h"
 #include "doubles/TextFiles.h"
@@ -54,18 +55,6 @@ const FeedCase kCases[] = {
                                    {{{true, std::u16string(u"\0", 1)}, {true, u"\n\n"}, {true, u"\r\r\n"}}}, 2)},
 };
 
-WindowState stateFor(const DialogDefinition& def) {
-    const ButtonSetRow& buttons = buttonSetRow(def.buttons);
-    WindowState state;
-    state.iconValue = decimalText(iconRow(def.icon).style);
-    state.buttonValue = decimalText(buttons.style);
-    for (std::size_t slot = 0; slot < 3; ++slot) {
-        state.returnCode[slot] = decimalText(buttons.returnCodes[slot]);
-    }
-    state.rightSuffix = rightSuffixFor(def.rightAligned);
-    return state;
-}
-
 // What MsgBox must receive, from the definition alone.
 std::vector<EngineRun> expectedRuns(const DialogDefinition& def) {
     const ButtonSetRow& buttons = buttonSetRow(def.buttons);
@@ -94,7 +83,7 @@ TEST(VbsEngineFeed, WritesEveryCaseWithItsReport) {
     for (const FeedCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const std::filesystem::path script = folder / (std::string(c.name) + ".vbs");
-        const FileResult written = writeLines(*store, script.u16string(), vbsLines(c.def, stateFor(c.def)));
+        const FileResult written = writeLines(*store, script.u16string(), vbsLines(c.def, windowStateFor(c.def)));
         ASSERT_TRUE(written.ok);
         writeBytes(script.string() + ".expected", engineReport(expectedRuns(c.def)));
     }

@@ -20,7 +20,7 @@ bool writeAllAt(int fd, std::string_view data, off_t offset) {
     return true;
 }
 
-bool readAll(int fd, std::string& out) {
+bool readAll(int fd, std::string& out, std::uint64_t limit) {
     std::array<char, 65536> buffer;
     for (off_t at = 0;;) {
         const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), at);
@@ -32,6 +32,10 @@ bool readAll(int fd, std::string& out) {
         }
         out.append(buffer.data(), static_cast<std::size_t>(n));
         at += n;
+        if (out.size() > limit) {
+            errno = EFBIG;
+            return false;
+        }
     }
 }
 

@@ -78,8 +78,8 @@ ReadFileResult PosixFileStore::read(const std::u16string& path) {
     ReadFileResult result;
     try {
         result.bytes.reserve(static_cast<std::size_t>(info.st_size));
-        if (!readAll(fd, result.bytes)) {
-            return ReadFileResult{false, reason(errno), {}};
+        if (!readAll(fd, result.bytes, kLargestReadableFile)) {
+            return ReadFileResult{false, errno == EFBIG ? text(FileProblem::TooLarge) : reason(errno), {}};
         }
     } catch (const std::bad_alloc&) {
         // A file larger than the memory there is: reported like any failed read.

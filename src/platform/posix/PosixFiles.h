@@ -1,12 +1,13 @@
 #pragma once
 
 #include "ports/FileStore.h"
-#include "platform/FileProblem.h"
+#include "ports/FileProblem.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,8 +43,10 @@ struct Descriptor {
 // Writes all of `data` from the given offset; false with errno set when a write fails.
 bool writeAllAt(int fd, std::string_view data, off_t offset);
 
-// Reads the whole file from its start; false with errno set when a read fails.
-bool readAll(int fd, std::string& out);
+// Reads the whole file from its start; false with errno set when a read fails,
+// and with EFBIG once more than `limit` bytes came (a file that grows while it
+// is read stops there).
+bool readAll(int fd, std::string& out, std::uint64_t limit = UINT64_MAX);
 
 std::string folderOf(const std::string& path);
 

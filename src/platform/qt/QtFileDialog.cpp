@@ -26,7 +26,10 @@ QStringList QtFileDialog::qtFilters(const QString& filter) {
 }
 
 std::optional<std::u16string> QtFileDialog::show(bool save, const FileDialogRequest& request) {
-    const QString folder = request.initDir.empty() ? lastFolder_ : toQString(request.initDir);
+    if (request.initDir) {
+        initDir_ = *request.initDir;
+    }
+    const QString folder = initDir_.empty() ? lastFolder_ : toQString(initDir_);
 
     QFileDialog dialog(parent_, save ? QStringLiteral("名前を付けて保存") : QStringLiteral("開く"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -43,13 +46,7 @@ std::optional<std::u16string> QtFileDialog::show(bool save, const FileDialogRequ
     }
     const QString chosen = QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath();
     lastFolder_ = QFileInfo(chosen).absolutePath();
-    std::u16string path = toU16(QDir::toNativeSeparators(chosen));
-    // The dialog's name coming back exactly as proposed counts as a cancel, as
-    // the common dialog's callers have always read it.
-    if (path == request.fileName) {
-        return std::nullopt;
-    }
-    return path;
+    return toU16(QDir::toNativeSeparators(chosen));
 }
 
 }  // namespace bw

@@ -9,8 +9,9 @@ class QWidget;
 
 namespace bw {
 
-// The shared open/save dialog on Qt's file dialog. It starts in the request's
-// folder when that is set, otherwise in the folder the user last chose a file in.
+// The shared open/save dialog on Qt's file dialog. It starts in the folder the
+// last request that named one set, or, while that is empty, in the folder the
+// user last chose a file in.
 class QtFileDialog : public FileDialog {
 public:
     explicit QtFileDialog(QWidget* parent);
@@ -29,6 +30,7 @@ private:
 
     QWidget* parent_;
     QString lastFolder_;
+    std::u16string initDir_;
 };
 
 }  // namespace bw

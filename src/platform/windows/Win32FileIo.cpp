@@ -33,7 +33,7 @@ bool writeAll(HANDLE file, std::string_view data) {
     return true;
 }
 
-bool readAll(HANDLE file, std::string& out) {
+bool readAll(HANDLE file, std::string& out, std::uint64_t limit) {
     std::array<char, 65536> buffer;
     for (;;) {
         DWORD n = 0;
@@ -44,6 +44,10 @@ bool readAll(HANDLE file, std::string& out) {
             return true;
         }
         out.append(buffer.data(), n);
+        if (out.size() > limit) {
+            SetLastError(ERROR_FILE_TOO_LARGE);
+            return false;
+        }
     }
 }
 

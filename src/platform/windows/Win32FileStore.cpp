@@ -66,18 +66,19 @@ public:
         if (const DWORD type = GetFileType(file); type != FILE_TYPE_DISK) {
             return {false, text(notRegular(type)), {}};
         }
+        // The size, where the system gives it, refuses a large file at once
+        // and makes room for the bytes; the read stops at the limit anyway.
         LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file, &size)) {
-            return {false, reason(GetLastError()), {}};
-        }
-        if (static_cast<std::uint64_t>(size.QuadPart) > kLargestReadableFile) {
+        const std::uint64_t sizeHint = GetFileSizeEx(file, &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+        if (sizeHint > kLargestReadableFile) {
             return {false, text(FileProblem::TooLarge), {}};
         }
         ReadFileResult result;
         try {
-            result.bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-            if (!readAll(file, result.bytes)) {
-                return {false, reason(GetLastError()), {}};
+            result.bytes.reserve(static_cast<std::size_t>(sizeHint));
+            if (!readAll(file, result.bytes, kLargestReadableFile)) {
+                const DWORD error = GetLastError();
+                return {false, error == ERROR_FILE_TOO_LARGE ? text(FileProblem::TooLarge) : reason(error), {}};
             }
         } catch (const std::bad_alloc&) {
             // A file larger than the memory there is: reported like any failed read.

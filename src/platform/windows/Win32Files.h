@@ -1,10 +1,11 @@
 #pragma once
 
-#include "platform/FileProblem.h"
+#include "ports/FileProblem.h"
 #include "ports/FileStore.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -47,8 +48,9 @@ private:
 
 // Writes all of `data` at the file pointer; false when a write fails (GetLastError says why).
 bool writeAll(HANDLE file, std::string_view data);
-// Reads from the file pointer to the end; false when a read fails.
-bool readAll(HANDLE file, std::string& out);
+// Reads from the file pointer to the end; false when a read fails, and with
+// ERROR_FILE_TOO_LARGE once more than `limit` bytes came.
+bool readAll(HANDLE file, std::string& out, std::uint64_t limit = UINT64_MAX);
 // Back to the file's start.
 bool rewind(HANDLE file);
 std::wstring folderOf(const std::wstring& path);
