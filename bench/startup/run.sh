@@ -11,7 +11,7 @@
 # (BOXWRIGHT_EXIT_AFTER_FIRST_FRAME=1) and prints the time since it was
 # started. Peak memory is the maximum resident set size. Runs under Xvfb,
 # started here when DISPLAY is not set. Prints the medians, Boxwright's ratio
-# to the bare window (the budget is 1.10 for both), the median time from a
+# to the bare window (the budget is 1.20 for time and 1.10 for memory), the median time from a
 # fresh start's first click on Preview to the message box painted and on
 # "VBSで保存" to the file dialog painted (work moved out of the start must not
 # simply reappear there), and the median time from choosing Upload to the page
@@ -23,7 +23,8 @@ reps=${2:-15}
 bare=$build/bench/startup/bench_bare_window
 app=$build/bench_boxwright
 upload=$build/bench/startup/bench_upload_timing
-budget=1.10
+time_budget=1.20
+memory_budget=1.10
 
 # A core-only build has neither program: nothing to compare, not a failure.
 for program in "$bare" "$app"; do
@@ -95,9 +96,9 @@ echo "start-up to first frame, median of $reps (Xvfb)"
 printf '%-22s %10s %14s\n' program "time ms" "peak RSS kB"
 printf '%-22s %10s %14s\n' "bare Qt window" "$bare_ms" "$bare_kb"
 printf '%-22s %10s %14s\n' "boxwright" "$app_ms" "$app_kb"
-verdict=$(awk -v at="$app_ms" -v bt="$bare_ms" -v am="$app_kb" -v bm="$bare_kb" -v b="$budget" 'BEGIN {
+verdict=$(awk -v at="$app_ms" -v bt="$bare_ms" -v am="$app_kb" -v bm="$bare_kb" -v tb="$time_budget" -v mb="$memory_budget" 'BEGIN {
     rt = at / bt; rm = am / bm
-    printf "ratio time %.2f, memory %.2f (budget %.2f): %s", rt, rm, b, (rt <= b && rm <= b) ? "within" : "OVER"
+    printf "ratio time %.2f (budget %.2f), memory %.2f (budget %.2f): %s", rt, tb, rm, mb, (rt <= tb && rm <= mb) ? "within" : "OVER"
 }')
 echo "$verdict"
 
