@@ -2,15 +2,17 @@
 # make test    the same set-up, then every test (also the core under the
 #              sanitizers, and the core built for Windows and run under Wine)
 # make package a Debian package of the program, in build/
+# make web     the web edition (WebAssembly and a static page), in build-web/site
 # make format  clang-format over our sources
 
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 WIN_BUILD  ?= build-windows
+WEB_BUILD  ?= build-web
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
-.PHONY: deps configure build run package test test-app test-sanitize test-windows bench format clean
+.PHONY: deps configure build run package web test test-app test-sanitize test-windows test-web bench format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -29,7 +31,7 @@ run: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-test: test-app test-sanitize test-windows
+test: test-app test-sanitize test-windows test-web
 
 test-app: build
 	ctest --test-dir $(BUILD) --no-tests=error --output-on-failure -j $(JOBS)
@@ -56,6 +58,24 @@ test-windows: build
 	if ! command -v wine >/dev/null; then echo "test-windows: built, not run (no Wine)"; exit 0; fi && \
 	ctest --test-dir $(WIN_BUILD) --no-tests=error --output-on-failure -j $(JOBS)
 
+# Debian's emscripten finds its JavaScript tools (acorn) under /usr/share/nodejs,
+# which a node from elsewhere does not search by itself.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
+web: deps
+	@if ! command -v em++ >/dev/null; then echo "web: skipped (no emscripten)"; exit 0; fi; \
+	$(EMSCRIPTEN_ENV) emcmake cmake -S web -B $(WEB_BUILD) $(GENERATOR) >/dev/null && \
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The WebAssembly core against the desktop writer (node), then the page in
+# headless Chromium when the browser is there.
+test-web: build web
+	@if [ ! -f $(WEB_BUILD)/site/boxwright-core.js ]; then echo "test-web: skipped (no web build)"; exit 0; fi; \
+	BOXWRIGHT_WEB_SITE=$(WEB_BUILD)/site BOXWRIGHT_WEB_EXPECTED=$(BUILD)/tests/web/web_expected node --test web/test/ && \
+	if [ -x tests/web/browser/run.sh ] || [ -f tests/web/browser/run.sh ]; then \
+	    if command -v chromium >/dev/null; then bash tests/web/browser/run.sh $(WEB_BUILD)/site; \
+	    else echo "test-web: browser tests skipped (no chromium)"; fi; fi
+
 bench: deps
 	@cmake -S . -B build-bench $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DBOXWRIGHT_BENCH=ON -DBOXWRIGHT_CORE_ONLY=OFF >/dev/null
 	@cmake --build build-bench -j $(JOBS)
@@ -65,4 +85,4 @@ format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) build-bench
+	rm -rf $(BUILD) $(SAN_BUILD) $(WIN_BUILD) $(WEB_BUILD) build-bench

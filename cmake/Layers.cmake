@@ -17,6 +17,11 @@
 # (tests/layers) are registered as disabled.
 
 set(BOXWRIGHT_LAYER_ROOTS ${CMAKE_BINARY_DIR}/layers)
+# The tree whose src/ holds the layers: this one, or the one a sub-project
+# (web/) builds the core from.
+if(NOT BOXWRIGHT_SOURCE_ROOT)
+    set(BOXWRIGHT_SOURCE_ROOT ${CMAKE_SOURCE_DIR})
+endif()
 set_property(GLOBAL PROPERTY BOXWRIGHT_LAYERS_ENFORCED ON)
 
 function(boxwright_layer target folder)
@@ -26,7 +31,7 @@ function(boxwright_layer target folder)
     if(enforced)
         get_filename_component(parent ${root}/${folder} DIRECTORY)
         file(MAKE_DIRECTORY ${parent})
-        file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${root}/${folder} SYMBOLIC RESULT result)
+        file(CREATE_LINK ${BOXWRIGHT_SOURCE_ROOT}/src/${folder} ${root}/${folder} SYMBOLIC RESULT result)
         if(NOT result EQUAL 0)
             message(WARNING "Cannot make the include roots of the layers (${result}): every library sees all "
                             "of src/, and includes against the layers are not caught in this build")
@@ -35,7 +40,7 @@ function(boxwright_layer target folder)
         endif()
     endif()
     if(NOT enforced)
-        set(root ${CMAKE_SOURCE_DIR}/src)
+        set(root ${BOXWRIGHT_SOURCE_ROOT}/src)
     endif()
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "INTERFACE_LIBRARY")

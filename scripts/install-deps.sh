@@ -10,6 +10,7 @@ packages=(
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils desktop-file-utils
     time file appstream locales
     g++-mingw-w64-x86-64-posix googletest wine wine64
+    emscripten node-acorn chromium
 )
 # node and npm run the PowerShell grammar check and the VBScript engine tool.
 # A node that is already there is kept: NodeSource's nodejs package brings its
