@@ -156,4 +156,40 @@ std::u16string fromUtf8(std::string_view bytes) {
     return out;
 }
 
+std::u16string fromUtf8Escaped(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Decoded d = decodeOne(bytes.substr(i));
+        if (d.length == 0) {
+            out += static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i]));
+            ++i;
+        } else if (d.scalar < 0x10000) {
+            out += static_cast<char16_t>(d.scalar);
+            i += d.length;
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((d.scalar - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((d.scalar - 0x10000) & 0x3FF));
+            i += d.length;
+        }
+    }
+    return out;
+}
+
+std::string toUtf8Escaped(std::u16string_view text) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool escapedByte = c >= 0xDC80 && c <= 0xDCFF && (i == 0 || !isHighSurrogate(text[i - 1]));
+        if (escapedByte) {
+            appendUtf8(out, text.substr(start, i - start));
+            out += static_cast<char>(c - 0xDC00);
+            start = i + 1;
+        }
+    }
+    appendUtf8(out, text.substr(start));
+    return out;
+}
+
 }  // namespace bw

@@ -8,23 +8,10 @@
 #include "ports/FileProblem.h"
 #include "ports/FileStore.h"
 
-#include <filesystem>
 #include <new>
 #include <utility>
-#include <system_error>
 
 namespace bw {
-
-namespace {
-
-// Whether anything, a dangling link included, already has that name.
-bool nameTaken(const std::u16string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(std::filesystem::path(path), error);
-    return status.type() != std::filesystem::file_type::not_found;
-}
-
-}  // namespace
 
 std::u16string ps1PathFor(const std::u16string& vbsPath) {
     if (endsWithIgnoringAsciiCase(vbsPath, u".vbs")) {
@@ -51,7 +38,7 @@ Conversion convertToPs1(const std::u16string& vbsPath, bool force, FileStore& fi
         return {false, vbsPath + u": Boxwright の VBScript 形式ではありません。"};
     }
     const std::u16string target = ps1PathFor(vbsPath);
-    if (!force && nameTaken(target)) {
+    if (!force && files.look(target).taken) {
         return {false, vbsPath + u": " + target + u" はすでにあります。上書きするには --force を付けてください。"};
     }
     const FileResult written = writeScript(files, target, ScriptFormat::Ps1, *def, windowStateFor(*def));

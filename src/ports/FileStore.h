@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +10,20 @@ namespace bw {
 struct FileResult {
     bool ok = true;
     std::u16string error;  // the reason, for a message box, when not ok
+};
+
+// What a path names, told apart by what the system calls the same file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Whether anything has a name (a dangling symbolic link included), and the
+// identity of the file it leads to, when there is one.
+struct NameState {
+    bool taken = false;
+    std::optional<FileIdentity> file;
 };
 
 struct ReadFileResult {
@@ -33,6 +49,9 @@ public:
     // Reads a regular file whole; anything else, and a file too large to
     // be a script (kLargestReadableFile, FileProblem.h), is refused without waiting on it.
     virtual ReadFileResult read(const std::u16string& path) = 0;
+
+    // What the path names now; nothing is created or opened for writing.
+    virtual NameState look(const std::u16string& path) = 0;
 };
 
 }  // namespace bw

@@ -21,6 +21,7 @@ public:
         return FileResult{false, u"No space left on device"};
     }
     ReadFileResult read(const std::u16string& path) override { return system_->read(path); }
+    NameState look(const std::u16string& path) override { return system_->look(path); }
 
 private:
     std::unique_ptr<FileStore> system_ = makeSystemFileStore();

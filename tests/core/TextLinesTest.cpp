@@ -74,5 +74,16 @@ TEST(Utf8, EncodesPairsAsOneScalarAndLoneSurrogatesAsReplacement) {
     EXPECT_EQ(utf8Length(u"aé本\U0001F600\xD800"), 1u + 2 + 3 + 4 + 3);
 }
 
+// File names as bytes: what is not UTF-8 comes back byte for byte.
+TEST(Utf8, EscapedNamesComeBackToTheirBytes) {
+    for (const std::string& bytes : {std::string("plain.vbs"), std::string("\xFF\xFE.vbs"), std::string("\xE6\x9C\xAC.vbs"),
+                                    std::string("\xE6\x9C.vbs"), std::string("\xED\xA0\x80"), std::string("a\x80\xC3\xA9")}) {
+        EXPECT_EQ(toUtf8Escaped(fromUtf8Escaped(bytes)), bytes);
+    }
+    EXPECT_EQ(fromUtf8Escaped("\xFF\xC3\xA9"), u"\xDCFF\u00E9");
+    // A lone surrogate that stands for no byte is written as U+FFFD, as ever.
+    EXPECT_EQ(toUtf8Escaped(u"\xD800"), "\xEF\xBF\xBD");
+}
+
 }  // namespace
 }  // namespace bw

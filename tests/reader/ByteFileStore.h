@@ -4,6 +4,7 @@
 #include "ports/FileStore.h"
 
 #include <cstddef>
+#include <iterator>
 #include <map>
 #include <string>
 #include <string_view>
@@ -27,6 +28,15 @@ public:
     FileResult write(const std::u16string& path, std::string_view bytes) override {
         files[path] = bytes;
         return {};
+    }
+
+    // Each file its own identity, by its place in the map.
+    NameState look(const std::u16string& path) override {
+        const auto file = files.find(path);
+        if (file == files.end()) {
+            return {};
+        }
+        return {true, FileIdentity{1, static_cast<std::uint64_t>(std::distance(files.begin(), file))}};
     }
 
     ReadFileResult read(const std::u16string& path) override {

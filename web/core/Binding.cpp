@@ -29,6 +29,7 @@ class HandedFile : public FileStore {
 public:
     HandedFile(std::u16string path, std::string bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {}
     FileResult write(const std::u16string&, std::string_view) override { return {false, u""}; }
+    NameState look(const std::u16string& path) override { return {path == path_, std::nullopt}; }
     ReadFileResult read(const std::u16string& path) override {
         if (path != path_) {
             return {false, u"", {}};

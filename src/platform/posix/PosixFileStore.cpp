@@ -17,7 +17,7 @@ using namespace posix;
 std::unique_ptr<FileStore> makeSystemFileStore() { return std::make_unique<PosixFileStore>(); }
 
 FileResult PosixFileStore::write(const std::u16string& path, std::string_view content) {
-    std::string target = toUtf8(path);
+    std::string target = toUtf8Escaped(path);
     struct stat existing {};
     bool exists = false;
     if (const int error = followLinks(target, existing, exists); error != 0) {
@@ -49,7 +49,7 @@ FileResult PosixFileStore::write(const std::u16string& path, std::string_view co
 }
 
 ReadFileResult PosixFileStore::read(const std::u16string& path) {
-    const std::string source = toUtf8(path);
+    const std::string source = toUtf8Escaped(path);
     // Only a regular file is read: a FIFO would wait for a writer, a device
     // such as /dev/zero would never end, and opening some devices does things.
     struct stat info {};
@@ -86,6 +86,17 @@ ReadFileResult PosixFileStore::read(const std::u16string& path) {
         return ReadFileResult{false, reason(ENOMEM), {}};
     }
     return result;
+}
+
+NameState PosixFileStore::look(const std::u16string& path) {
+    const std::string name = toUtf8Escaped(path);
+    NameState state;
+    struct stat info {};
+    state.taken = ::lstat(name.c_str(), &info) == 0;
+    if (state.taken && ::stat(name.c_str(), &info) == 0) {
+        state.file = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    }
+    return state;
 }
 
 }  // namespace bw

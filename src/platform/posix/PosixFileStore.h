@@ -14,6 +14,8 @@ class PosixFileStore : public FileStore {
 public:
     FileResult write(const std::u16string& path, std::string_view bytes) override;
     ReadFileResult read(const std::u16string& path) override;
+    // Names are bytes here: see toUtf8Escaped.
+    NameState look(const std::u16string& path) override;
 };
 
 }  // namespace bw

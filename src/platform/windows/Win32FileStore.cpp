@@ -14,6 +14,21 @@ using namespace win32;
 
 class Win32FileStore : public FileStore {
 public:
+    NameState look(const std::u16string& path) override {
+        const std::wstring name = wide(path);
+        NameState state;
+        state.taken = GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const Handle file(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (file.valid() && GetFileInformationByHandle(file.get(), &info)) {
+            state.file = FileIdentity{info.dwVolumeSerialNumber,
+                                      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+        }
+        return state;
+    }
+
     FileResult write(const std::u16string& path, std::string_view content) override {
         const std::wstring target = wide(path);
         Existing existing;
