@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-webengine-dev libgl-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev libfontconfig-dev fonttools
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils desktop-file-utils
-    time file appstream locales
+    time file appstream locales acl
     g++-mingw-w64-x86-64-posix googletest wine wine64
     emscripten node-acorn chromium
 )

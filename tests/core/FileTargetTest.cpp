@@ -237,6 +237,20 @@ INSTANTIATE_TEST_SUITE_P(
                                fs::file_type::regular,
                                true,
                                true},
+                      // Write rights without read rights: the old contents cannot be kept
+                      // aside, and the new ones are written over them all the same.
+                      SaveCase{"WriteOnlyFileInReadOnlyFolder",
+                               [](Scene& s) {
+                                   fs::create_directory(s.at("ro"));
+                                   oldFile(s.at("ro/a"), 0222);
+                                   ::chmod(s.at("ro").c_str(), 0555);
+                                   ::chmod(s.folder.path().c_str(), 0755);
+                                   return Target{s.at("ro/a"), s.at("ro/a")};
+                               },
+                               {},
+                               fs::file_type::regular,
+                               true,
+                               true},
                       // Replacing it would give it to the saver: it is written in place if at all.
                       SaveCase{"SomeoneElsesFile",
                                [](Scene& s) {

@@ -20,7 +20,7 @@ std::string writeBackup(const std::string& target, std::string_view old) {
     const char* tmp = std::getenv("TMPDIR");
     for (const std::string& folder : {folderOf(target), std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp")}) {
         std::string name;
-        const int fd = createTemp(folder, 0600, name);
+        const int fd = createTemp(folder, 0600, name, TempKind::Backup);
         if (fd < 0) {
             continue;
         }
@@ -35,8 +35,33 @@ std::string writeBackup(const std::string& target, std::string_view old) {
 
 }  // namespace
 
+namespace {
+
+// A file the user may write but not read: its old contents cannot be kept,
+// so the new ones go straight over them.
+FileResult writeUnread(const std::string& target, std::string_view content) {
+    const Descriptor file(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
+        return failure(errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return failure(notRegular(info.st_mode));
+    }
+    if (!writeAllAt(file.fd, content, 0) || ::ftruncate(file.fd, static_cast<off_t>(content.size())) != 0 ||
+        ::fsync(file.fd) != 0) {
+        return failure(errno);
+    }
+    return {};
+}
+
+}  // namespace
+
 FileResult writeInPlace(const std::string& target, std::string_view content) {
     const Descriptor file(::open(target.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (file.fd < 0 && errno == EACCES) {
+        return writeUnread(target, content);
+    }
     struct stat info {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
         return failure(errno);

@@ -55,10 +55,26 @@ std::string folderOf(const std::string& path);
 // to a missing file thus gives the path at which to create it. 0 or errno.
 int followLinks(std::string& path, struct stat& info, bool& exists);
 
+// The files a save makes beside its target (TempFiles.cpp): the replacement
+// being written, removed should the program be interrupted by a signal; and
+// the copy of the old contents an in-place write keeps until it is done.
+enum class TempKind { Replacement, Backup };
+
 // Creates a file of its own under a fresh name in the folder, with the mode
 // (less the umask and as the folder's default access rules say); -1 with errno
 // set when it cannot.
-int createTemp(const std::string& folder, mode_t mode, std::string& name);
+int createTemp(const std::string& folder, mode_t mode, std::string& name, TempKind kind);
+
+// The replacement is gone (renamed or removed): no longer the signal handler's.
+void forgetTemp(const std::string& name);
+
+// Called, when set, once a replacement holds the new contents and before it
+// takes the target's place: where the tests interrupt a save.
+inline void (*beforeReplacing)(const std::string& temp) = nullptr;
+
+// Removes the replacements of this user's saves in the folder that were left
+// by a process that is gone (killed, or the machine stopped).
+void removeStaleTemps(const std::string& folder);
 
 // Writes the content to a new file beside the target and renames it over the
 // target, so the target is replaced whole or not at all. A new file gets the

@@ -1,11 +1,11 @@
 #include "PosixFiles.h"
 
 #include <fcntl.h>
+#include <sys/xattr.h>
 
 #include <array>
 #include <cerrno>
 #include <climits>
-#include <random>
 
 namespace bw::posix {
 
@@ -35,23 +35,37 @@ int followLinks(std::string& path, struct stat& info, bool& exists) {
     return ELOOP;
 }
 
-int createTemp(const std::string& folder, mode_t mode, std::string& name) {
-    static thread_local std::mt19937 random{std::random_device{}()};
-    constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = folder + "/.boxwright-";
-        for (int i = 0; i < 8; ++i) {
-            name += kLetters[random() % kLetters.size()];
+namespace {
+
+// Copies every extended attribute of the file at `from` to the open file:
+// the access control list (system.posix_acl_access) among them, so that the
+// replacement grants what the old file granted. 0, or the errno of the first
+// attribute that could not be read or set.
+int copyAttributes(const std::string& from, int to) {
+    ssize_t size = ::llistxattr(from.c_str(), nullptr, 0);
+    if (size < 0) {
+        return errno == ENOTSUP ? 0 : errno;
+    }
+    std::string names(static_cast<std::size_t>(size), '\0');
+    size = ::llistxattr(from.c_str(), names.data(), names.size());
+    if (size < 0) {
+        return errno;
+    }
+    names.resize(static_cast<std::size_t>(size));
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t length = ::lgetxattr(from.c_str(), name, nullptr, 0);
+        if (length < 0) {
+            return errno;
         }
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
+        std::string value(static_cast<std::size_t>(length), '\0');
+        const ssize_t got = ::lgetxattr(from.c_str(), name, value.data(), value.size());
+        if (got < 0 || ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(got), 0) != 0) {
+            return errno;
         }
     }
-    return -1;
+    return 0;
 }
-
-namespace {
 
 // Makes a rename in the folder last; a failure changes nothing already done.
 void syncFolder(const std::string& folder) {
@@ -68,7 +82,8 @@ FileResult replaceWhole(const std::string& target, std::string_view content, con
                         bool& unkept) {
     unkept = false;
     std::string temp;
-    const int fd = createTemp(folderOf(target), existing != nullptr ? 0600 : 0666, temp);
+    removeStaleTemps(folderOf(target));
+    const int fd = createTemp(folderOf(target), existing != nullptr ? 0600 : 0666, temp, TempKind::Replacement);
     if (fd < 0) {
         unkept = existing != nullptr && (errno == EACCES || errno == EPERM);
         return failure(errno);
@@ -84,6 +99,11 @@ FileResult replaceWhole(const std::string& target, std::string_view content, con
             unkept = error == EPERM || error == EINVAL;
         } else if (::fchmod(fd, existing->st_mode & 07777) != 0) {  // after fchown, which clears set-ID bits
             error = errno;
+        } else if (const int copied = copyAttributes(target, fd); copied != 0) {
+            // The old file's access list or attributes cannot go with it:
+            // written in place instead, the file keeps them all.
+            error = copied;
+            unkept = true;
         }
     }
     if (error == 0 && (!writeAllAt(fd, content, 0) || ::fsync(fd) != 0)) {
@@ -92,13 +112,18 @@ FileResult replaceWhole(const std::string& target, std::string_view content, con
     if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
+    if (error == 0 && beforeReplacing != nullptr) {
+        beforeReplacing(temp);
+    }
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(temp.c_str());
+        forgetTemp(temp);
         return failure(error);
     }
+    forgetTemp(temp);
     syncFolder(folderOf(target));
     return {};
 }
