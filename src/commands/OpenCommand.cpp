@@ -1,4 +1,5 @@
 #include "OpenCommand.h"
+#include "SaveCommand.h"
 
 #include "codec/Ps1Format.h"
 #include "codec/Ps1Reader.h"
@@ -82,6 +83,7 @@ void reportUnreadable(MessageBoxService& messages, const std::u16string& path, s
 template <typename Decode>
 auto readAndDecode(FileStore& files, MessageBoxService& messages, const std::u16string& path, Decode decode)
     -> std::optional<decltype(decode(std::string_view()))> {
+    offerToRestoreUnfinishedSave(files, messages, path);
     ReadFileResult file = files.read(path);
     if (!file.ok) {
         reportUnreadable(messages, path, file.error);

@@ -37,6 +37,23 @@ FileResult writeScript(FileStore& files, const std::u16string& path, ScriptForma
     return files.write(path, encodeScript(format, def, state));
 }
 
+void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages, const std::u16string& path) {
+    const std::optional<std::u16string> backup = files.unfinishedSave(path);
+    if (!backup) {
+        return;
+    }
+    const int answer = messages.show(u"「" + path + u"」への前回の保存は途中で止まりました。保存前の内容は「" + *backup +
+                                         u"」に残っています。\r\nファイルをこの内容に戻しますか？",
+                                     msgbox::YesNo + msgbox::Exclamation, u"途中で止まった保存");
+    if (answer != msgbox::ResultYes) {
+        return;
+    }
+    if (const FileResult restored = files.restoreUnfinishedSave(path, *backup); !restored.ok) {
+        messages.show(u"「" + path + u"」を戻せませんでした。\r\n" + restored.error, msgbox::OkOnly + msgbox::Critical,
+                      std::nullopt);
+    }
+}
+
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
                        SnapshotAfterSave snapshot) {
     WindowState& state = editor.state();
@@ -50,6 +67,7 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
     SaveOutcome outcome = SaveOutcome::Cancelled;
     if (chosen) {
         state.outputPath = *chosen;
+        offerToRestoreUnfinishedSave(services.files, services.messages, state.outputPath);
         const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
         if (result.ok) {
             outcome = SaveOutcome::Written;

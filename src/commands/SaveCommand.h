@@ -34,6 +34,11 @@ FileResult writeScript(FileStore& files, const std::u16string& path, ScriptForma
 std::u16string defaultFileName(ScriptFormat format);
 std::u16string saveFilter(ScriptFormat format, bool continuation);
 
+// When an earlier save of the file at `path` was interrupted while it wrote
+// over the file itself, says so, names the copy of the old contents it left
+// and offers to put them back; a failed restore is reported.
+void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages, const std::u16string& path);
+
 // Saves the definition the controls hold as a script or an HTML page. The
 // controls' texts are never changed. A file that cannot be written is reported
 // in a message box naming the file and the reason, and no snapshot is taken.

@@ -50,6 +50,20 @@ public:
     // be a script (kLargestReadableFile, FileProblem.h), is refused without waiting on it.
     virtual ReadFileResult read(const std::u16string& path) = 0;
 
+    // The copy of the old contents that a save of the file left when it was
+    // interrupted while writing over the file itself; nothing when there is
+    // none (the stores that keep no such copy never have one).
+    virtual std::optional<std::u16string> unfinishedSave(const std::u16string& path) {
+        static_cast<void>(path);
+        return std::nullopt;
+    }
+    // Puts that copy back into the file, and removes it.
+    virtual FileResult restoreUnfinishedSave(const std::u16string& path, const std::u16string& backup) {
+        static_cast<void>(path);
+        static_cast<void>(backup);
+        return {false, u""};
+    }
+
     // What the path names now; nothing is created or opened for writing.
     virtual NameState look(const std::u16string& path) = 0;
 };

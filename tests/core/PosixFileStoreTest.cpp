@@ -5,6 +5,7 @@
 #include "codec/Utf8.h"
 #include "commands/OpenCommand.h"
 #include "doubles/MemoryEditor.h"
+#include "model/MessageBoxStyle.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/TextFiles.h"
 #include "platform/posix/PosixFiles.h"
@@ -274,6 +275,75 @@ TEST(PosixFileStore, KeepsTheAccessListAndAttributesOfAReplacedFile) {
     EXPECT_EQ(before.count("system.posix_acl_access"), acl ? 1u : 0u);
     if (!acl) {
         std::printf("no setfacl here (Debian: acl): the access list was not tried\n");
+    }
+}
+
+// A write over a file itself (here, a file with a second name) that is killed
+// half way leaves the old contents beside the file; the next open offers them,
+// and taking them puts the file back as it was.
+TEST(PosixFileStore, AKilledWriteInPlaceCanBePutBack) {
+    TempFolder folder;
+    const auto target = folder.path() / "a.vbs";
+    const std::string old = "selectkey = MsgBox(\"old\", 0 + 16, \"t\")\r\n";
+    writeBytes(target, old);
+    std::filesystem::create_hard_link(target, folder.path() / "b.vbs");
+    EXPECT_EXIT(
+        {
+            posix::beforeWritingInPlace = [](const std::string& file) {
+                // Half of the new contents, as a write that is cut off leaves them.
+                const int fd = ::open(file.c_str(), O_WRONLY);
+                static_cast<void>(::write(fd, "selectkey = MsgBox(\"ne", 22));
+                ::raise(SIGKILL);
+            };
+            PosixFileStore store;
+            store.write(target.u16string(), "selectkey = MsgBox(\"new\", 0 + 16, \"t\")\r\n");
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    ASSERT_NE(fileBytes(target), old);
+
+    PosixFileStore store;
+    MemoryEditor editor;
+    editor.load();
+    RecordingMessageBox messages;
+    messages.answers = {msgbox::ResultYes};
+    EXPECT_EQ(readScriptFile(editor, target.u16string(), store, messages), ReadOutcome::Read);
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_NE(messages.calls[0].prompt.find(target.u16string() + u".boxwright-backup"), std::u16string::npos);
+    EXPECT_EQ(editor.texts[0], u"old");
+    EXPECT_EQ(fileBytes(folder.path() / "b.vbs"), old);  // the same file, by its other name
+    EXPECT_FALSE(std::filesystem::exists(target.string() + ".boxwright-backup"));
+}
+
+// A copy whose write finished, or never began, goes without a question.
+TEST(PosixFileStore, ACopyOfAFinishedWriteIsNotOffered) {
+    TempFolder folder;
+    const auto target = folder.path() / "a.vbs";
+    const auto backup = target.string() + ".boxwright-backup";
+    PosixFileStore store;
+    struct Case {
+        std::string file;
+        std::string copy;
+        std::string note;  // the fingerprint of the write, when noted
+        bool offered;
+    };
+    const std::string sizeAndHashOfNew = "3 " + std::to_string([] {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (const char c : std::string("new")) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        }
+        return hash;
+    }());
+    for (const Case& c : {Case{"new", "old", sizeAndHashOfNew, false}, Case{"old", "old", sizeAndHashOfNew, false},
+                          Case{"ne", "old", sizeAndHashOfNew, true}, Case{"new", "old", "", true}}) {
+        writeBytes(target, c.file);
+        writeBytes(backup, c.copy);
+        if (!c.note.empty()) {
+            ASSERT_EQ(::setxattr(backup.c_str(), "user.boxwright.written", c.note.data(), c.note.size(), 0), 0);
+        }
+        EXPECT_EQ(store.unfinishedSave(target.u16string()).has_value(), c.offered) << c.file;
+        EXPECT_EQ(std::filesystem::exists(backup), c.offered) << c.file;
+        std::filesystem::remove(backup);
     }
 }
 

@@ -88,6 +88,32 @@ ReadFileResult PosixFileStore::read(const std::u16string& path) {
     return result;
 }
 
+namespace {
+
+// The file a path leads to, its symbolic links followed; nothing when there is none.
+std::optional<std::string> fileOf(const std::u16string& path) {
+    std::string target = toUtf8Escaped(path);
+    struct stat info {};
+    bool exists = false;
+    if (followLinks(target, info, exists) != 0 || !exists || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return target;
+}
+
+}  // namespace
+
+std::optional<std::u16string> PosixFileStore::unfinishedSave(const std::u16string& path) {
+    const std::optional<std::string> target = fileOf(path);
+    const std::optional<std::string> backup = target ? posix::unfinishedSave(*target) : std::nullopt;
+    return backup ? std::optional<std::u16string>(fromUtf8Escaped(*backup)) : std::nullopt;
+}
+
+FileResult PosixFileStore::restoreUnfinishedSave(const std::u16string& path, const std::u16string& backup) {
+    const std::optional<std::string> target = fileOf(path);
+    return target ? posix::restoreUnfinishedSave(*target, toUtf8Escaped(backup)) : failure(FileProblem::NotFound);
+}
+
 NameState PosixFileStore::look(const std::u16string& path) {
     const std::string name = toUtf8Escaped(path);
     NameState state;

@@ -16,6 +16,8 @@ public:
     ReadFileResult read(const std::u16string& path) override;
     // Names are bytes here: see toUtf8Escaped.
     NameState look(const std::u16string& path) override;
+    std::optional<std::u16string> unfinishedSave(const std::u16string& path) override;
+    FileResult restoreUnfinishedSave(const std::u16string& path, const std::u16string& backup) override;
 };
 
 }  // namespace bw

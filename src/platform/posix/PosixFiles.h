@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,21 @@ void forgetTemp(const std::string& name);
 // Called, when set, once a replacement holds the new contents and before it
 // takes the target's place: where the tests interrupt a save.
 inline void (*beforeReplacing)(const std::string& temp) = nullptr;
+
+// Called, when set, once the old contents of a file written in place are kept
+// aside and before the new ones go over them: where the tests interrupt it.
+inline void (*beforeWritingInPlace)(const std::string& target) = nullptr;
+
+// The suffix of the copy of a file's old contents kept beside it.
+inline constexpr char kBackupSuffix[] = ".boxwright-backup";
+
+// The copy of the old contents that a write in place of the file left when it
+// did not finish (the program was killed, the machine stopped); nothing when
+// there is none. A copy whose write did finish, or never began, is removed.
+std::optional<std::string> unfinishedSave(const std::string& target);
+
+// Puts the copy's contents back into the file and removes the copy.
+FileResult restoreUnfinishedSave(const std::string& target, const std::string& backup);
 
 // Removes the replacements of this user's saves in the folder that were left
 // by a process that is gone (killed, or the machine stopped).
