@@ -4,9 +4,11 @@ namespace bw {
 
 struct CommandLine;
 
-// Runs a mode of the command line that opens no window (help, version, the
-// converter), writing to standard output and error, and returns the exit
-// code: 0 when every file was converted, 1 otherwise.
+// Runs what the command line asks for without a window (help, version, the
+// converter), or says why the arguments were not understood, writing to
+// standard output and error. Returns the exit code: 2 for arguments not
+// understood (with the usage line); otherwise 0 when every file was converted
+// and every line was written out, 1 when not.
 int runConsoleCommand(const CommandLine& commandLine);
 
 }  // namespace bw

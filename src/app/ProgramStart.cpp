@@ -22,31 +22,34 @@
 #include <QIcon>
 #include <QTimer>
 
-#include <cstdio>
+#include <vector>
 
 namespace bw {
 
 int runProgram(int argc, char* argv[], const ProgramShown& shown) {
-    // The modes without a window run before any QApplication, so they need no display.
-    QStringList raw;
-    for (int i = 0; i < argc; ++i) {
-        raw << QString::fromLocal8Bit(argv[i]);
+    // The whole command line is read before any QApplication exists, so the
+    // modes without a window, and mistakes in the arguments, need no display.
+    const CommandLine commandLine = parseCommandLine(programArguments(argc, argv));
+    if (!commandLine.ok() || commandLine.mode != CommandLine::Mode::Window) {
+        return runConsoleCommand(commandLine);
     }
-    if (asksForNoWindow(raw)) {
-        return runConsoleCommand(parseCommandLine(raw));
+    // Qt gets its own options only: a file name (after "--" too) is never
+    // taken for one of them.
+    std::vector<char*> qtArgv;
+    if (argc > 0) {
+        qtArgv.push_back(argv[0]);
+        for (const int at : commandLine.qtArguments) {
+            qtArgv.push_back(argv[at]);
+        }
     }
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArgv.size()) - 1;
     StartupWorker worker;
     // The menus stay in the window, where its fixed layout has room for them,
     // even on desktops that gather menus into a bar of their own; asking the
     // desktop for that bar is also a D-Bus round trip at start.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    // The window reads its arguments after Qt has taken its own options.
-    QApplication app(argc, argv);
-    const CommandLine commandLine = parseCommandLine(QCoreApplication::arguments());
-    if (!commandLine.ok()) {
-        std::fprintf(stderr, "boxwright: %s\n%s\n", qPrintable(commandLine.error), qPrintable(commandLineUsage()));
-        return 2;
-    }
+    QApplication app(qtArgc, qtArgv.data());
     worker.applicationReady();
     QApplication::setApplicationName(QStringLiteral("Boxwright"));
     // The windows are laid out for a 9-point interface font.

@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace bw::test {
 namespace {
@@ -113,6 +116,86 @@ TEST(Convert, RefusesWhatItShouldAndNamesWhy) {
     EXPECT_FALSE(missing.converted);
     EXPECT_TRUE(missing.report.starts_with(path("none.vbs") + u": 開けませんでした。"));
     EXPECT_EQ(ps1PathFor(u"x.txt"), u"x.txt.ps1");
+
+    // Files with no dialog in them, and the reason said for each.
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::u16string reason;
+    } notScripts[] = {
+        {"empty.vbs", "", u"空のファイルです。"},
+        {"le.vbs", std::string("\xFF\xFEs\0", 4),
+         u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"be.vbs", std::string("\xFE\xFF\0s", 4),
+         u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"b.PS1", "\xEF\xBB\xBF# Boxwright\r\n",
+         u"PowerShell スクリプト（.ps1）です。--to-ps1 には .vbs ファイルを指定してください。"},
+        {"other.vbs", "WScript.Echo 1\r\n", u"Boxwright の VBScript 形式ではありません。"},
+    };
+    for (const auto& file : notScripts) {
+        writeBytes(folder.path() / file.name, file.bytes);
+        const Conversion conversion = convertToPs1(path(file.name), true, store);
+        EXPECT_FALSE(conversion.converted) << file.name;
+        EXPECT_EQ(conversion.report, path(file.name) + u": " + file.reason);
+    }
+}
+
+// Names checked together before anything is written: a file named again is
+// converted once, and no .ps1 is written over another conversion's or over a
+// file being converted. Each row: the names, then what each name's line says.
+TEST(Convert, NoConversionOverwritesAnotherOrItsOwnInput) {
+    const std::string vbs = "selectkey = MsgBox(\"b\", 0 + 16, \"t\")\r\n";
+    const struct {
+        std::vector<std::string> names;
+        std::vector<std::u16string> lines;  // "" for a conversion
+    } cases[] = {
+        {{"x.vbs", "x.VBS", "x"},
+         {u"", u"x.VBS: x.vbs と同じ x.ps1 に書くことになるので、変換しません。",
+          u"x: x.vbs と同じ x.ps1 に書くことになるので、変換しません。"}},
+        {{"x.vbs", "x.vbs", "./x.vbs", "link/x.vbs"},
+         {u"", u"x.vbs: すでに指定されています。変換は一度だけです。",
+          u"./x.vbs: x.vbs と同じファイルです。変換は一度だけです。",
+          u"link/x.vbs: x.vbs と同じファイルです。変換は一度だけです。"}},
+        {{"x", "x.ps1"}, {u"x: x.ps1 は変換するファイルの一つなので、書き込みません。", u""}},
+        {{"s.vbs"}, {u"s.vbs: s.ps1 は変換するファイル s.vbs と同じファイルなので、書き込みません。"}},
+        {{"h.vbs", "hard.vbs"}, {u"", u""}},
+    };
+    for (const auto& row : cases) {
+        TempFolder folder;
+        for (const char* name : {"x.vbs", "x.VBS", "x", "x.ps1", "s.vbs", "h.vbs"}) {
+            writeBytes(folder.path() / name, vbs);
+        }
+        std::filesystem::create_directory_symlink(".", folder.path() / "link");
+        std::filesystem::create_symlink("s.vbs", folder.path() / "s.ps1");
+        std::filesystem::create_hard_link(folder.path() / "h.vbs", folder.path() / "hard.vbs");
+        // Relative names, as typed in the folder: the lines name them as given.
+        const std::filesystem::path here = std::filesystem::current_path();
+        std::filesystem::current_path(folder.path());
+        PosixFileStore store;
+        std::vector<std::u16string> names;
+        for (const std::string& name : row.names) {
+            names.emplace_back(name.begin(), name.end());
+        }
+        std::vector<std::u16string> told;
+        const std::vector<Conversion> conversions =
+            convertAllToPs1(names, true, store, [&](const Conversion& c) { told.push_back(c.report); });
+        std::filesystem::current_path(here);
+        ASSERT_EQ(conversions.size(), row.lines.size());
+        ASSERT_EQ(told.size(), row.lines.size());
+        for (std::size_t i = 0; i < row.lines.size(); ++i) {
+            EXPECT_EQ(told[i], conversions[i].report);
+            if (row.lines[i].empty()) {
+                EXPECT_EQ(conversions[i].report, names[i] + u" → " + ps1PathFor(names[i]));
+            } else {
+                EXPECT_EQ(conversions[i].report, row.lines[i]);
+            }
+            EXPECT_EQ(conversions[i].converted, row.lines[i].empty() || row.lines[i].ends_with(u"一度だけです。"));
+        }
+        // The sources are as they were: no .ps1 went over one of them.
+        for (const char* name : {"x.vbs", "x.VBS", "x", "s.vbs", "h.vbs"}) {
+            EXPECT_EQ(fileBytes(folder.path() / name), vbs) << name;
+        }
+    }
 }
 
 }  // namespace
