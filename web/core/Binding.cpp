@@ -3,6 +3,9 @@
 #include "PageEditor.h"
 
 #include "codec/ScriptCodec.h"
+#include "codec/ScriptContents.h"
+#include "codec/VbsReader.h"
+#include "commands/ConvertCommand.h"
 #include "commands/EditorCommands.h"
 #include "commands/OpenCommand.h"
 #include "model/DialogTables.h"
@@ -105,6 +108,10 @@ public:
         out.set("defaultChoices", editor_.defaultChoices);
         out.set("wide", editor_.wide);
         out.set("changed", currentTexts(editor_) != editor_.windowState.savedSnapshot);
+        // The status line under the body: its length as the window counts it
+        // (UTF-16 units, a line break two), and the most a message box shows.
+        out.set("bodyLength", static_cast<double>(editor_.text(TextBoxId::Text1).size()));
+        out.set("promptLimit", msgbox::PromptLimit);
         return out;
     }
 
@@ -204,6 +211,24 @@ val buttonSetTableValue() {
     return out;
 }
 
+// One .vbs of a bulk conversion, converted as the command line's --to-ps1
+// converts it: the dialog the script describes on its own, written as the
+// PowerShell save writes it. The page writes the bytes where the user says.
+val convertToPs1Value(const std::u16string& name, const val& bytes) {
+    const std::vector<unsigned char> data = emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
+    const std::optional<DialogDefinition> def =
+        standaloneDefinition(decodeVbsScript(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
+    val out = val::object();
+    out.set("name", ps1PathFor(name));
+    out.set("ok", def.has_value());
+    if (def) {
+        out.set("bytes", bytesOf(encodeScript(ScriptFormat::Ps1, *def, windowStateFor(*def))));
+    } else {
+        out.set("message", name + u": Boxwright の VBScript 形式ではありません。");
+    }
+    return out;
+}
+
 std::u16string buttonNameOf(int resultCode) { return std::u16string(buttonName(resultCode)); }
 
 EMSCRIPTEN_BINDINGS(boxwright) {
@@ -225,6 +250,7 @@ EMSCRIPTEN_BINDINGS(boxwright) {
     emscripten::function("iconTable", &iconTableValue);
     emscripten::function("buttonSetTable", &buttonSetTableValue);
     emscripten::function("buttonName", &buttonNameOf);
+    emscripten::function("convertToPs1", &convertToPs1Value);
 }
 
 }  // namespace bw::web

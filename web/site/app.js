@@ -44,6 +44,11 @@
         $(id).textContent = text;
     }
 
+    // 1234567 → "1,234,567", as the desktop's status line groups digits.
+    const grouped = (n) => String(n).replace(/\B(?=(\d{3})+$)/g, ',');
+
+    const errorText = (error) => String(error && error.message ? error.message : error);
+
     // ---- Icons (drawn, no files) -------------------------------------------
 
     function svgElement(name, attributes, text) {
@@ -355,6 +360,10 @@
             text.disabled = !c.slotTextEnabled[slot];
         }
 
+        const count = $('body-count');
+        count.textContent = '本文：' + grouped(c.bodyLength) + ' / ' + grouped(c.promptLimit) + ' 文字';
+        count.classList.toggle('over', c.bodyLength > c.promptLimit);
+
         say('state', c.changed ? '変更はまだ保存されていません。' : '');
         document.title = (c.changed ? '* ' : '') + 'Boxwright';
         document.body.dataset.changed = String(c.changed);
@@ -421,7 +430,8 @@
     }
 
     function download(bytes, name) {
-        const url = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+        const blob = bytes instanceof Blob ? bytes : new Blob([bytes], { type: 'application/octet-stream' });
+        const url = URL.createObjectURL(blob);
         const link = document.createElement('a');
         link.href = url;
         link.download = name;
@@ -485,6 +495,208 @@
         say('copy-status', FORMAT_CAPTIONS[codeFormat] + ' のコードをコピーしました。');
     }
 
+    // ---- Bulk conversion -----------------------------------------------------
+    //
+    // Each .vbs is converted by the core as the command line's --to-ps1 does;
+    // the page only keeps the results of the last batch and writes them where
+    // the user says: into a folder (where the browser lets a page write to
+    // one), or as one download (one .ps1, or a ZIP of them all).
+
+    const ZIP_NAME = 'boxwright-ps1.zip';
+    let batch = [];  // { name, target, bytes|null, line, outcome, refused }
+
+    function drawResults() {
+        const list = $('convert-results');
+        list.replaceChildren(...batch.map((item) => {
+            const li = document.createElement('li');
+            li.className = item.refused ? 'refused' : 'converted';
+            li.append(item.line);
+            if (item.outcome) {
+                const outcome = document.createElement('span');
+                outcome.className = 'outcome';
+                outcome.textContent = '　' + item.outcome;
+                li.append(outcome);
+            }
+            return li;
+        }));
+        const ready = batch.filter((item) => item.bytes).length;
+        $('convert-folder').disabled = ready === 0;
+        $('convert-download').disabled = ready === 0;
+        $('convert-download').textContent = ready > 1 ? 'ZIP でダウンロード' : 'ダウンロード';
+    }
+
+    async function convertFiles(files) {
+        const taken = new Map();  // output name, as Windows compares names → the first input
+        batch = [];
+        for (const file of files) {
+            let bytes = null;
+            try {
+                bytes = new Uint8Array(await file.arrayBuffer());
+            } catch (error) {
+                batch.push({ name: file.name, bytes: null, refused: true, line: file.name + ': 開けませんでした。' + errorText(error) });
+                continue;
+            }
+            const result = core.convertToPs1(file.name, bytes);
+            const key = result.name.toLowerCase();
+            if (taken.has(key)) {
+                const earlier = taken.get(key);
+                batch.push({
+                    name: file.name, bytes: null, refused: true,
+                    line: file.name + ': ' + earlier.name + ' と同じ ' + earlier.target + ' に書くことになるので、変換しません。',
+                });
+                continue;
+            }
+            taken.set(key, { name: file.name, target: result.name });
+            batch.push(result.ok
+                ? { name: file.name, target: result.name, bytes: result.bytes, line: file.name + ' → ' + result.name, outcome: '変換しました（まだ保存していません）' }
+                : { name: file.name, bytes: null, refused: true, line: result.message });
+        }
+        const ready = batch.filter((item) => item.bytes).length;
+        say('convert-status', files.length + ' 個のファイルのうち ' + ready + ' 個を変換しました。'
+            + (ready ? ' 保存先を選んでください。' : ''));
+        drawResults();
+    }
+
+    async function hasFile(folder, name) {
+        try {
+            await folder.getFileHandle(name);
+            return true;
+        } catch (error) {
+            if (error && error.name === 'NotFoundError') {
+                return false;
+            }
+            throw error;
+        }
+    }
+
+    async function writeToFolder() {
+        let folder;
+        try {
+            folder = await window.showDirectoryPicker({ id: 'boxwright-ps1', mode: 'readwrite' });
+        } catch (error) {
+            if (!(error && error.name === 'AbortError')) {
+                say('convert-status', 'フォルダーを選べませんでした（' + errorText(error) + '）。ダウンロードで保存してください。');
+            }
+            return;
+        }
+        const overwrite = $('convert-overwrite').checked;
+        let written = 0;
+        for (const item of batch.filter((i) => i.bytes)) {
+            try {
+                if (!overwrite && await hasFile(folder, item.target)) {
+                    item.outcome = item.target + ' はすでにあります。上書きするには「上書きする」にチェックを付けてください。';
+                    continue;
+                }
+                const handle = await folder.getFileHandle(item.target, { create: true });
+                const writable = await handle.createWritable();
+                await writable.write(item.bytes);
+                await writable.close();
+                item.outcome = '「' + folder.name + '」に書き込みました。';
+                written++;
+            } catch (error) {
+                item.outcome = item.target + ' に保存できませんでした。' + errorText(error);
+            }
+        }
+        say('convert-status', '「' + folder.name + '」に ' + written + ' 個の .ps1 を書き込みました。');
+        drawResults();
+    }
+
+    // One .ps1 downloads as it is; several go into one ZIP, since a browser
+    // asks (or refuses) when a page starts many downloads at once.
+    function downloadConverted() {
+        const ready = batch.filter((item) => item.bytes);
+        if (ready.length === 1) {
+            download(ready[0].bytes, ready[0].target);
+            ready[0].outcome = 'ダウンロードしました。';
+            say('convert-status', '「' + ready[0].target + '」をダウンロードしました。');
+        } else if (ready.length > 1) {
+            download(zipStored(ready.map((item) => ({ name: item.target, bytes: item.bytes })), new Date()), ZIP_NAME);
+            for (const item of ready) {
+                item.outcome = ZIP_NAME + ' に入れました。';
+            }
+            say('convert-status', ready.length + ' 個の .ps1 を「' + ZIP_NAME + '」にまとめてダウンロードしました。');
+        }
+        drawResults();
+    }
+
+    // ---- A ZIP archive, stored (uncompressed) --------------------------------
+
+    const CRC_TABLE = (() => {
+        const table = new Uint32Array(256);
+        for (let n = 0; n < 256; n++) {
+            let c = n;
+            for (let k = 0; k < 8; k++) {
+                c = c & 1 ? 0xEDB88320 ^ (c >>> 1) : c >>> 1;
+            }
+            table[n] = c >>> 0;
+        }
+        return table;
+    })();
+
+    function crc32(bytes) {
+        let c = 0xFFFFFFFF;
+        for (let i = 0; i < bytes.length; i++) {
+            c = CRC_TABLE[(c ^ bytes[i]) & 0xFF] ^ (c >>> 8);
+        }
+        return (c ^ 0xFFFFFFFF) >>> 0;
+    }
+
+    // The files ({ name, bytes }) as one ZIP archive: every entry stored, its
+    // name in UTF-8 (flag bit 11), dated `date` in local time.
+    function zipStored(files, date) {
+        const utf8 = new TextEncoder();
+        const year = Math.min(Math.max(date.getFullYear(), 1980), 2107);
+        const dosTime = (date.getHours() << 11) | (date.getMinutes() << 5) | (date.getSeconds() >> 1);
+        const dosDate = ((year - 1980) << 9) | ((date.getMonth() + 1) << 5) | date.getDate();
+        const UTF8_NAMES = 0x0800;
+        const entries = [];
+        const directory = [];
+        let offset = 0;
+        for (const file of files) {
+            const name = utf8.encode(file.name);
+            const crc = crc32(file.bytes);
+            const size = file.bytes.length;
+            const local = new DataView(new ArrayBuffer(30));
+            local.setUint32(0, 0x04034B50, true);
+            local.setUint16(4, 20, true);  // version needed: 2.0
+            local.setUint16(6, UTF8_NAMES, true);
+            local.setUint16(8, 0, true);  // stored
+            local.setUint16(10, dosTime, true);
+            local.setUint16(12, dosDate, true);
+            local.setUint32(14, crc, true);
+            local.setUint32(18, size, true);
+            local.setUint32(22, size, true);
+            local.setUint16(26, name.length, true);
+            local.setUint16(28, 0, true);
+            entries.push(local, name, file.bytes);
+
+            const central = new DataView(new ArrayBuffer(46));
+            central.setUint32(0, 0x02014B50, true);
+            central.setUint16(4, 20, true);  // made by: MS-DOS attributes, 2.0
+            central.setUint16(6, 20, true);
+            central.setUint16(8, UTF8_NAMES, true);
+            central.setUint16(10, 0, true);
+            central.setUint16(12, dosTime, true);
+            central.setUint16(14, dosDate, true);
+            central.setUint32(16, crc, true);
+            central.setUint32(20, size, true);
+            central.setUint32(24, size, true);
+            central.setUint16(28, name.length, true);
+            // extra, comment, disk, internal and external attributes: 0
+            central.setUint32(42, offset, true);
+            directory.push(central, name);
+            offset += 30 + name.length + size;
+        }
+        const directorySize = directory.reduce((sum, part) => sum + part.byteLength, 0);
+        const end = new DataView(new ArrayBuffer(22));
+        end.setUint32(0, 0x06054B50, true);
+        end.setUint16(8, files.length, true);
+        end.setUint16(10, files.length, true);
+        end.setUint32(12, directorySize, true);
+        end.setUint32(16, offset, true);
+        return new Blob([...entries, ...directory, end], { type: 'application/zip' });
+    }
+
     // ---- Wiring -------------------------------------------------------------
 
     function act(action) {
@@ -539,27 +751,55 @@
         }
         $('copy').addEventListener('click', () => { copyCode(); });
 
-        // Files dropped anywhere on the page open.
+        $('convert-pick').addEventListener('click', () => $('convert-files').click());
+        $('convert-files').addEventListener('change', async (event) => {
+            await convertFiles([...event.target.files]);
+            event.target.value = '';
+        });
+        if (typeof window.showDirectoryPicker === 'function') {
+            $('convert-folder').hidden = false;
+            $('convert-overwrite-row').hidden = false;
+            $('convert-folder').addEventListener('click', () => { writeToFolder(); });
+        }
+        $('convert-download').addEventListener('click', downloadConverted);
+
+        // A file dropped on the page opens; files dropped on the conversion
+        // area, or several at once anywhere, are converted.
         const hint = $('drop-hint');
+        const zone = $('convert-section');
         const hasFiles = (event) => event.dataTransfer && [...event.dataTransfer.types].includes('Files');
+        const onZone = (event) => event.target instanceof Node && zone.contains(event.target);
+        const endDrag = () => {
+            hint.hidden = true;
+            zone.classList.remove('drop-target');
+        };
         document.addEventListener('dragover', (event) => {
             if (hasFiles(event) && !boxOpen) {
                 event.preventDefault();
                 event.dataTransfer.dropEffect = 'copy';
+                const converting = onZone(event);
+                hint.textContent = converting ? 'ここにドロップして .ps1 に変換' : 'ここにドロップして開く（いくつも落とすと .ps1 に変換）';
+                zone.classList.toggle('drop-target', converting);
                 hint.hidden = false;
             }
         });
         document.addEventListener('dragleave', (event) => {
             if (!event.relatedTarget) {
-                hint.hidden = true;
+                endDrag();
             }
         });
         document.addEventListener('drop', (event) => {
-            hint.hidden = true;
+            endDrag();
             if (hasFiles(event)) {
                 event.preventDefault();
-                if (!boxOpen) {
-                    openFile(event.dataTransfer.files[0]);
+                if (boxOpen) {
+                    return;
+                }
+                const files = [...event.dataTransfer.files];
+                if (onZone(event) || files.length > 1) {
+                    convertFiles(files);
+                } else {
+                    openFile(files[0]);
                 }
             }
         });
@@ -595,9 +835,11 @@
         render();
         $('form').hidden = false;
         $('code-section').hidden = false;
+        $('convert-section').hidden = false;
         status.hidden = true;
         $('editor').setAttribute('aria-busy', 'false');
         document.body.dataset.ready = 'true';
+        performance.mark('boxwright-ready');
     }
 
     if (document.readyState === 'loading') {

@@ -63,6 +63,22 @@ const STATES = [
         file: 'preview-long.png',
     },
     {
+        name: 'a body past the limit and a bulk conversion listed',
+        steps: async (page) => {
+            await page.$eval('#body', (e) => {
+                e.value = 'あ'.repeat(1100);
+                e.dispatchEvent(new Event('input', { bubbles: true }));
+            });
+            const dir = tempDir('boxwright-a11y-');
+            fs.writeFileSync(path.join(dir, 'ok.vbs'), Buffer.from('MsgBox "本文", 0 + 16, "題"\r\n'));
+            fs.writeFileSync(path.join(dir, 'bad.vbs'), Buffer.from('WScript.Echo 1\r\n'));
+            await (await page.$('#convert-files')).uploadFile(path.join(dir, 'ok.vbs'), path.join(dir, 'bad.vbs'));
+            await page.waitForFunction(() => document.querySelectorAll('#convert-results li').length === 2);
+            fs.rmSync(dir, { recursive: true, force: true });
+        },
+        file: 'convert.png', full: true,
+    },
+    {
         name: 'the code view on PowerShell',
         steps: async (page) => { await defineInPage(page, SAVE_CONFIRM); await page.click('#tab2'); },
         file: 'code-ps1.png', full: true,

@@ -57,8 +57,9 @@ export async function launch() {
 // A fresh page on the site, ready when the core is loaded. Records script
 // errors, requests leaving the site and Content-Security-Policy violations.
 // saveMode: 'picker' (a recording File System Access picker), 'download' (no
-// picker: the page downloads) or 'native'.
-export async function openPage(browser, siteUrl, { saveMode = 'native' } = {}) {
+// picker: the page downloads), 'folder' (a recording folder picker, its
+// folder holding the files of `folderFiles`) or 'native'.
+export async function openPage(browser, siteUrl, { saveMode = 'native', folderFiles = {} } = {}) {
     const context = await browser.createBrowserContext();
     const page = await context.newPage();
     const problems = [];
@@ -74,7 +75,7 @@ export async function openPage(browser, siteUrl, { saveMode = 'native' } = {}) {
             problems.push('outside request: ' + url);
         }
     });
-    await page.evaluateOnNewDocument((mode) => {
+    await page.evaluateOnNewDocument((mode, existing) => {
         window.__csp = [];
         document.addEventListener('securitypolicyviolation', (e) => {
             window.__csp.push(e.violatedDirective + ' ' + e.blockedURI);
@@ -91,10 +92,34 @@ export async function openPage(browser, siteUrl, { saveMode = 'native' } = {}) {
                     };
                 },
             });
-        } else if (mode === 'download') {
-            Object.defineProperty(window, 'showSaveFilePicker', { value: undefined, configurable: true });
+        } else if (mode === 'folder') {
+            // name → array of bytes; what the page writes replaces an entry.
+            window.__folder = Object.fromEntries(Object.entries(existing).map(([name, text]) => [name, [...new TextEncoder().encode(text)]]));
+            const notFound = () => Object.assign(new Error('not found'), { name: 'NotFoundError' });
+            window.showDirectoryPicker = async () => ({
+                name: 'out',
+                getFileHandle: async (name, options = {}) => {
+                    if (!(name in window.__folder) && !options.create) {
+                        throw notFound();
+                    }
+                    return {
+                        name,
+                        createWritable: async () => {
+                            const chunks = [];
+                            return {
+                                write: async (data) => { chunks.push(...new Uint8Array(data)); },
+                                close: async () => { window.__folder[name] = chunks; },
+                            };
+                        },
+                    };
+                },
+            });
         }
-    }, saveMode);
+        if (mode === 'download') {
+            Object.defineProperty(window, 'showSaveFilePicker', { value: undefined, configurable: true });
+            Object.defineProperty(window, 'showDirectoryPicker', { value: undefined, configurable: true });
+        }
+    }, saveMode, folderFiles);
     await page.goto(siteUrl);
     await page.waitForSelector('body[data-ready]');
     const ready = await page.$eval('body', (b) => b.dataset.ready);

@@ -51,7 +51,9 @@ async function tabTo(page, id) {
 }
 
 const NARROW = ['title', 'body', 'right', 'followups', 'icon-0', 'buttons-5', 'default-0',
-    'preview', 'new', 'open', 'save-vbs', 'save-htm', 'save-ps1', 'tab0', 'code', 'copy'];
+    'preview', 'new', 'open', 'save-vbs', 'save-htm', 'save-ps1', 'tab0', 'code', 'copy',
+    // The bulk conversion; its folder and download buttons wait for files.
+    'convert-pick', 'convert-overwrite'];
 
 test('Tab reaches every control, and each is operated by keys', async () => {
     await withPage(async (page) => {

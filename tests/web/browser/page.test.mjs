@@ -261,3 +261,47 @@ for (const answer of ['いいえ(N)', 'はい(Y)']) {
         fs.rmSync(dir, { recursive: true, force: true });
     });
 }
+
+test('the status line counts the body as the core does, red past the limit', async () => {
+    const count = (page) => page.$eval('#body-count', (e) => ({
+        text: e.textContent, over: e.classList.contains('over'), color: getComputedStyle(e).color,
+    }));
+    const session = new core.PageSession();
+    session.setText(0, 'こんにちは\r\n𠮷');
+    const typed = session.controls();
+    session.setText(0, 'a'.repeat(1023));
+    const atLimit = session.controls();
+    session.setText(0, 'a'.repeat(1234));
+    const past = session.controls();
+    session.delete();
+    assert.equal(typed.bodyLength, 9);  // a line break counts two, 𠮷 two UTF-16 units
+    assert.equal(typed.promptLimit, 1023);
+
+    await withPage({}, async (page) => {
+        const quiet = await count(page);
+        assert.equal(quiet.text, '本文：0 / 1,023 文字');
+        assert.equal(quiet.over, false);
+        await page.click('#body');
+        await page.keyboard.type('こんにちは');
+        await page.keyboard.press('Enter');
+        await page.keyboard.type('𠮷');
+        assert.equal((await count(page)).text, '本文：' + typed.bodyLength + ' / 1,023 文字');
+        const fill = (n) => page.$eval('#body', (e, length) => {
+            e.value = 'a'.repeat(length);
+            e.dispatchEvent(new Event('input', { bubbles: true }));
+        }, n);
+        await fill(1023);
+        const limit = await count(page);
+        assert.equal(atLimit.bodyLength, 1023);
+        assert.equal(limit.text, '本文：1,023 / 1,023 文字');
+        assert.equal(limit.over, false);
+        assert.equal(limit.color, quiet.color);
+        await fill(1234);
+        const red = await count(page);
+        assert.equal(red.text, '本文：1,234 / 1,023 文字');
+        assert.equal(past.bodyLength, 1234);
+        assert.equal(red.over, true);
+        assert.equal(red.color, 'rgb(196, 43, 28)');
+        assert.notEqual(quiet.color, red.color);
+    });
+});

@@ -28,4 +28,4 @@ if [ ! -d "$here/node_modules/puppeteer-core" ] || [ ! -d "$here/node_modules/ax
 fi
 cd "$here"
 SITE_DIR="$site" CHROMIUM="$chromium" exec node --test \
-    page.test.mjs keyboard.test.mjs accessibility.test.mjs
+    page.test.mjs convert.test.mjs keyboard.test.mjs accessibility.test.mjs
