@@ -400,7 +400,17 @@
         }
     }
 
-    async function openFile(file) {
+    // The file opened through the browser's own picker, which a save of the
+    // same format writes back to; null for a file from the file input or a drop.
+    let openedHandle = null;
+
+    // The file's own format, by the end of its name: 0 .vbs, 1 .htm, 2 .ps1.
+    function formatOf(name) {
+        const lower = name.toLowerCase();
+        return FILE_NAMES.findIndex((fileName) => lower.endsWith(fileName.slice(fileName.lastIndexOf('.'))));
+    }
+
+    async function openFile(file, handle = null) {
         if (!file) {
             return;
         }
@@ -425,8 +435,47 @@
         }
         render();
         if (result.outcome === 'read') {
+            openedHandle = handle;
             say('state', '「' + file.name + '」を開きました。');
         }
+    }
+
+    // 開く: the browser's own picker where it has one, so that a save can
+    // write back to the file; the file input elsewhere.
+    async function chooseAndOpen() {
+        if (typeof window.showOpenFilePicker === 'function') {
+            let handle = null;
+            try {
+                [handle] = await window.showOpenFilePicker({ types: [FILE_TYPES[0], FILE_TYPES[2]] });
+            } catch (error) {
+                if (error && error.name === 'AbortError') {
+                    return;  // the user closed the picker
+                }
+            }
+            if (handle) {
+                await openFile(await handle.getFile(), handle);
+                return;
+            }
+        }
+        $('open-file').click();
+    }
+
+    // Writes the bytes back to the opened file when it is of this format and
+    // the browser grants writing; false when it is not, or may not be.
+    async function writeBack(format, bytes) {
+        if (!openedHandle || formatOf(openedHandle.name) !== format) {
+            return false;
+        }
+        const mode = { mode: 'readwrite' };
+        if (typeof openedHandle.requestPermission === 'function' &&
+            (await openedHandle.queryPermission(mode)) !== 'granted' &&
+            (await openedHandle.requestPermission(mode)) !== 'granted') {
+            return false;
+        }
+        const writable = await openedHandle.createWritable();
+        await writable.write(bytes);
+        await writable.close();
+        return true;
     }
 
     function download(bytes, name) {
@@ -445,6 +494,21 @@
     async function save(format) {
         const bytes = session.encode(format);
         const name = FILE_NAMES[format];
+        try {
+            if (await writeBack(format, bytes)) {
+                session.markSaved();
+                render();
+                say('state', '「' + openedHandle.name + '」に上書き保存しました。');
+                return;
+            }
+        } catch (error) {
+            await showBox({
+                prompt: '「' + openedHandle.name + '」に保存できませんでした。\r\n' +
+                    String(error && error.message ? error.message : error),
+                style: 16, title: 'Boxwright',
+            });
+            return;
+        }
         if (typeof window.showSaveFilePicker === 'function') {
             let handle = null;
             try {
@@ -725,9 +789,10 @@
         $('preview').addEventListener('click', () => { preview(); });
         $('new').addEventListener('click', act(() => {
             session.newDialog();
+            openedHandle = null;
             say('state', '');
         }));
-        $('open').addEventListener('click', () => $('open-file').click());
+        $('open').addEventListener('click', () => { chooseAndOpen(); });
         $('open-file').addEventListener('change', async (event) => {
             const file = event.target.files[0];
             await openFile(file);

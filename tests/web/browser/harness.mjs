@@ -80,8 +80,28 @@ export async function openPage(browser, siteUrl, { saveMode = 'native', folderFi
         document.addEventListener('securitypolicyviolation', (e) => {
             window.__csp.push(e.violatedDirective + ' ' + e.blockedURI);
         });
+        // The browser's open picker only where a test gives one: elsewhere 開く
+        // uses the file input, which the tests fill.
+        Object.defineProperty(window, 'showOpenFilePicker', { value: undefined, configurable: true });
         if (mode === 'picker') {
             window.__saved = [];
+            // An open picker that hands out window.__toOpen {name, text}, whose
+            // handle records what is written back to it.
+            window.showOpenFilePicker = async () => {
+                const { name, text } = window.__toOpen;
+                return [{
+                    name,
+                    getFile: async () => new File([text], name),
+                    queryPermission: async () => 'granted',
+                    createWritable: async () => {
+                        const chunks = [];
+                        return {
+                            write: async (data) => { chunks.push(...new Uint8Array(data)); },
+                            close: async () => { window.__writtenBack = { name, bytes: chunks }; },
+                        };
+                    },
+                }];
+            };
             window.showSaveFilePicker = async (options) => ({
                 name: options.suggestedName,
                 createWritable: async () => {

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-    startServer, launch, openPage, nodeCore, defineInCore, defineInPage, readBox, pressBoxButton, tempDir,
+    startServer, launch, openPage, nodeCore, defineInCore, defineInPage, readBox, pressBoxButton, tempDir, replaceText,
 } from './harness.mjs';
 import { SAVE_CONFIRM, LOW_DISK, RETRY, ABORT } from './definitions.mjs';
 
@@ -129,6 +129,28 @@ for (const def of [SAVE_CONFIRM, LOW_DISK, RETRY]) {
     });
 }
 
+// A file opened through the browser's picker is saved back to itself in its
+// own format; another format still asks where to go.
+test('saving writes back to the file opened through the picker', async () => {
+    await withPage({ saveMode: 'picker' }, async (page) => {
+        await page.evaluate(() => {
+            window.__toOpen = { name: 'edit.vbs', text: 'selectkey = MsgBox("old", 0 + 16, "t")\r\n' };
+        });
+        await page.click('#open');
+        await page.waitForFunction(() => document.querySelector('#body').value === 'old');
+        await replaceText(page, '#body', 'new');
+        await page.click(SAVE_BUTTONS[0]);
+        await page.waitForFunction(() => window.__writtenBack !== undefined);
+        const written = await page.evaluate(() => window.__writtenBack);
+        assert.equal(written.name, 'edit.vbs');
+        assert.equal(Buffer.from(written.bytes).toString('latin1'), 'selectkey = MsgBox("new", 0 + 16, "t")\r\n');
+        assert.equal(await page.evaluate(() => window.__saved.length), 0);
+        await page.click(SAVE_BUTTONS[2]);
+        await page.waitForFunction(() => window.__saved.length === 1);
+        assert.equal(await page.evaluate(() => window.__saved[0].name), FILE_NAMES[2]);
+    });
+});
+
 test('save as a download where there is no file picker', async () => {
     const def = ABORT;
     const session = coreSession(def);
@@ -142,7 +164,7 @@ test('save as a download where there is no file picker', async () => {
         for (let format = 0; format < 3; format++) {
             await page.click(SAVE_BUTTONS[format]);
             const file = path.join(dir, FILE_NAMES[format]);
-            for (let i = 0; i < 100 && !fs.existsSync(file); i++) {
+            for (let i = 0; i < 600 && !fs.existsSync(file); i++) {
                 await new Promise((r) => setTimeout(r, 50));
             }
             assert.deepEqual(fs.readFileSync(file), Buffer.from(session.encode(format)), FILE_NAMES[format]);
