@@ -3,6 +3,7 @@
 #include "ReadOutcome.h"
 
 #include "codec/ScriptContents.h"
+#include "model/LargeText.h"
 
 #include <cstddef>
 #include <optional>
@@ -47,10 +48,6 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
 // file (in any case) with the PowerShell reader, anything else with the .vbs reader.
 ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages);
-
-// A text longer than this many UTF-16 units is far beyond what a message box
-// shows (MsgBox shows about 1,023): the open asks before loading it.
-inline constexpr std::size_t kLargeTextUnits = std::size_t{1} << 20;
 
 // Writes what was read into the editor, with the reactions a user's clicks
 // would run: the alignment, the body and title (and their snapshot entries),

@@ -7,6 +7,7 @@
 #include "commands/EditorCommands.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
+#include "model/LargeText.h"
 #include "ports/FileDialog.h"
 #include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
@@ -36,51 +37,6 @@
 namespace bw {
 
 namespace {
-
-// A text edit lays out and shapes a whole line at once: a line of this many
-// units takes it about a tenth of a second, a line of a million several
-// seconds. A longer line, or a text longer than a message box could ever show
-// (and than the open asks about), is shown only in part.
-constexpr std::size_t kLongestLaidOutLine = 16 * 1024;
-constexpr std::size_t kGlimpseLines = 64;
-constexpr std::size_t kGlimpseLineUnits = 1024;
-
-bool isLargeText(std::u16string_view text) {
-    if (text.size() > kLargeTextUnits) {
-        return true;
-    }
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t end = std::min(text.find(u'\n', from), text.size());
-        if (end - from > kLongestLaidOutLine) {
-            return true;
-        }
-        from = end + 1;
-    }
-    return false;
-}
-
-// The beginning of a large text: its first lines, each cut to a length a box
-// lays out at once, and an ellipsis where anything was left out.
-std::u16string glimpse(std::u16string_view text, std::size_t lines) {
-    std::u16string out;
-    std::size_t from = 0;
-    for (std::size_t line = 0; line < lines && from < text.size(); ++line) {
-        const std::size_t end = std::min(text.find(u'\n', from), text.size());
-        if (line > 0) {
-            out += u'\n';
-        }
-        out += text.substr(from, std::min(end - from, kGlimpseLineUnits));
-        if (end - from > kGlimpseLineUnits) {
-            out += u'…';
-        }
-        from = end + 1;
-    }
-    if (from < text.size()) {
-        out += lines > 1 ? u"\n…" : u"…";
-    }
-    return out;
-}
 
 QString largeTextNote(std::size_t units) {
     return QStringLiteral(

@@ -10,6 +10,7 @@
 #include "commands/OpenCommand.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
+#include "model/LargeText.h"
 #include "model/MessageBoxStyle.h"
 #include "ports/FileStore.h"
 #include "ports/MessageBoxService.h"
@@ -97,6 +98,15 @@ public:
     val controls() const {
         val out = val::object();
         out.set("texts", array(editor_.texts));
+        // A text too large for a box to lay out is shown in part, read-only:
+        // its beginning here, null for every other text.
+        val glimpses = val::array();
+        for (std::size_t i = 0; i < editor_.texts.size(); ++i) {
+            const std::u16string& text = editor_.texts[i];
+            const std::size_t lines = i == static_cast<std::size_t>(TextBoxId::Text2) ? 1 : kGlimpseLines;
+            glimpses.call<void>("push", isLargeText(text) ? val(glimpse(text, lines)) : val::null());
+        }
+        out.set("glimpses", glimpses);
         out.set("checks", array(editor_.checks));
         out.set("iconOption", editor_.iconOption);
         out.set("buttonOption", editor_.buttonOption);

@@ -33,11 +33,16 @@
     const toCrLf = (text) => text.replace(/\r\n|\r|\n/g, '\r\n');
     const toLf = (text) => text.replace(/\r\n/g, '\n');
 
-    function setValue(element, text) {
-        const value = toLf(text);
+    // A text box's value from the core: the text, or for a text too large to
+    // edit in a box its beginning, read-only, as the desktop shows it.
+    function setValue(element, text, glimpse = null) {
+        const value = toLf(glimpse ?? text);
         if (element.value !== value) {
             element.value = value;
         }
+        element.readOnly = glimpse !== null;
+        element.title = glimpse === null ? ''
+            : 'この文章は ' + grouped(text.length) + ' 文字あり、先頭だけを表示しています。編集はできません。保存すると全文を書き出します。';
     }
 
     function say(id, text) {
@@ -325,8 +330,8 @@
     // Shows every control as the core holds it.
     function render() {
         const c = session.controls();
-        setValue($('title'), c.texts[TEXT.title]);
-        setValue($('body'), c.texts[TEXT.body]);
+        setValue($('title'), c.texts[TEXT.title], c.glimpses[TEXT.title]);
+        setValue($('body'), c.texts[TEXT.body], c.glimpses[TEXT.body]);
         $('right').checked = c.checks[CHECK.right] !== 0;
         $('followups').checked = c.checks[CHECK.followUps] !== 0;
         $('followups').setAttribute('aria-expanded', String(c.wide));
@@ -356,7 +361,7 @@
             check.checked = c.checks[CHECK.slots[slot]] !== 0;
             check.disabled = !c.slotControlsEnabled[slot];
             const text = $('slot' + slot + '-text');
-            setValue(text, c.texts[TEXT.slots[slot]]);
+            setValue(text, c.texts[TEXT.slots[slot]], c.glimpses[TEXT.slots[slot]]);
             text.disabled = !c.slotTextEnabled[slot];
         }
 
