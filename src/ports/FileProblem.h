@@ -22,6 +22,11 @@ enum class FileProblem {
     ReadOnlyFile,
     NoMemory,
     TooLarge,
+    LinkLoop,
+    NotAFolderOnThePath,
+    InUse,
+    DiskError,
+    TooManyOpenFiles,
 };
 
 // The largest file a text-file service opens. A script is a few lines; a body
@@ -58,6 +63,16 @@ constexpr std::u16string_view fileProblemText(FileProblem problem) {
             return u"メモリが足りません。";
         case FileProblem::TooLarge:
             return u"ファイルが大きすぎます（開けるのは 256 MB までです）。";
+        case FileProblem::LinkLoop:
+            return u"シンボリック リンクが多すぎるか、輪になっています。";
+        case FileProblem::NotAFolderOnThePath:
+            return u"パスの途中に、フォルダーではないものがあります。";
+        case FileProblem::InUse:
+            return u"ファイルはほかのプログラムが使用中です。";
+        case FileProblem::DiskError:
+            return u"ディスクの読み書きでエラーが起きました。";
+        case FileProblem::TooManyOpenFiles:
+            return u"開いているファイルが多すぎます。";
     }
     return {};
 }

@@ -347,5 +347,20 @@ TEST(PosixFileStore, ACopyOfAFinishedWriteIsNotOffered) {
     }
 }
 
+// The system's common failures are given in the program's own words, for a
+// read and a write alike.
+TEST(PosixFileStore, SaysWhyInItsOwnWords) {
+    TempFolder folder;
+    std::filesystem::create_symlink("loop", folder.path() / "loop");
+    writeBytes(folder.path() / "file", "x");
+    PosixFileStore store;
+    const std::pair<std::string, FileProblem> cases[] = {{"loop", FileProblem::LinkLoop},
+                                                         {"file/a.vbs", FileProblem::NotAFolderOnThePath}};
+    for (const auto& [name, problem] : cases) {
+        EXPECT_EQ(store.read(folder.file(name)).error, fileProblemText(problem)) << name;
+        EXPECT_EQ(store.write(folder.file(name), "x").error, fileProblemText(problem)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace bw::test

@@ -25,6 +25,20 @@ std::u16string reason(int error) {
             return text(FileProblem::IsFolder);
         case ENOMEM:
             return text(FileProblem::NoMemory);
+        case ELOOP:
+            return text(FileProblem::LinkLoop);
+        case ENOTDIR:
+            return text(FileProblem::NotAFolderOnThePath);
+        case EBUSY:
+        case ETXTBSY:
+            return text(FileProblem::InUse);
+        case EIO:
+            return text(FileProblem::DiskError);
+        case EFBIG:
+            return text(FileProblem::TooLarge);
+        case EMFILE:
+        case ENFILE:
+            return text(FileProblem::TooManyOpenFiles);
         default:
             break;
     }

@@ -40,6 +40,21 @@ std::u16string reason(DWORD error) {
         case ERROR_NOT_ENOUGH_MEMORY:
         case ERROR_OUTOFMEMORY:
             return text(FileProblem::NoMemory);
+        case ERROR_CANT_RESOLVE_FILENAME:
+            return text(FileProblem::LinkLoop);
+        case ERROR_DIRECTORY:
+            return text(FileProblem::NotAFolderOnThePath);
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return text(FileProblem::InUse);
+        case ERROR_CRC:
+        case ERROR_READ_FAULT:
+        case ERROR_WRITE_FAULT:
+            return text(FileProblem::DiskError);
+        case ERROR_FILE_TOO_LARGE:
+            return text(FileProblem::TooLarge);
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return text(FileProblem::TooManyOpenFiles);
         default:
             return systemText(error);
     }
