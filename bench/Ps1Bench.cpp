@@ -20,7 +20,7 @@
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "model/EditorRules.h"
-#include "doubles/HeadlessEditor.h"
+#include "model/HeadlessEditor.h"
 #include "platform/SystemFileStore.h"
 #include "commands/OpenCommand.h"
 #include "commands/SaveCommand.h"

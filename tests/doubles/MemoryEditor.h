@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/EditorRules.h"
-#include "doubles/HeadlessEditor.h"
+#include "model/HeadlessEditor.h"
 
 #include <string>
 #include <vector>

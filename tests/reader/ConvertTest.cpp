@@ -7,7 +7,7 @@
 #include "codec/ScriptWriter.h"
 #include "codec/TextLines.h"
 #include "codec/VbsReader.h"
-#include "doubles/HeadlessEditor.h"
+#include "model/HeadlessEditor.h"
 #include "doubles/TextFiles.h"
 #include "platform/posix/PosixFileStore.h"
 

@@ -1,7 +1,5 @@
 // The core as the page sees it (Embind): the editor's controls held here with
 // the core's rules, the writers' bytes, the open commands and the preview.
-#include "PageEditor.h"
-
 #include "codec/ScriptCodec.h"
 #include "codec/ScriptContents.h"
 #include "codec/VbsReader.h"
@@ -10,6 +8,7 @@
 #include "commands/OpenCommand.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
+#include "model/HeadlessEditor.h"
 #include "model/LargeText.h"
 #include "model/MessageBoxStyle.h"
 #include "ports/FileStore.h"
@@ -192,7 +191,11 @@ public:
     }
 
 private:
-    PageEditor editor_;
+    HeadlessEditor editor_ = [] {
+        HeadlessEditor editor;
+        editor.load();
+        return editor;
+    }();
 };
 
 val iconTableValue() {

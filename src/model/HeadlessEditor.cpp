@@ -1,6 +1,6 @@
-#include "doubles/HeadlessEditor.h"
+#include "HeadlessEditor.h"
 
-#include "model/EditorRules.h"
+#include "EditorRules.h"
 
 namespace bw {
 

@@ -1,31 +1,36 @@
 #pragma once
 
-#include "model/EditorControls.h"
+#include "DialogDefinition.h"
+#include "EditorControls.h"
 
 #include <array>
 #include <string>
 
-namespace bw::web {
+namespace bw {
 
-// The page's controls as values: the page shows them and sends each click
-// and keystroke here, and the core's rules react as the desktop window's do.
-class PageEditor : public EditorControls {
+// The editor without a window: the controls as plain values, with the same
+// reactions as the main window's (a changed check box runs its rule, a
+// selected option runs its group's rule). The web page's editor is one; tests
+// use it in place of the window.
+class HeadlessEditor : public EditorControls {
 public:
-    std::array<std::u16string, 6> texts{};
-    std::array<int, 5> checks{};
+    std::array<std::u16string, 6> texts = {
+        u"", u"", u"Text3", kInitialFollowUpText, kInitialFollowUpText, kInitialFollowUpText};
+    std::array<int, 5> checks = {0, 0, 0, 0, 0};
     int iconOption = -1;
     int buttonOption = -1;
-    std::array<bool, 3> slotControlsEnabled{true, true, true};
-    std::array<bool, 3> slotTextEnabled{true, true, true};
-    std::array<bool, 3> frameVisible{true, true, true};
-    std::array<std::u16string, 3> captions;
+    std::array<bool, 3> slotControlsEnabled = {true, true, true};
+    std::array<bool, 3> slotTextEnabled = {true, true, true};
+    std::array<bool, 3> frameVisible = {true, true, true};
+    std::array<std::u16string, 3> captions = {u"チェック0", u"チェック1", u"チェック2"};
     int defaultPosition = 0;
     int defaultChoices = 3;
     bool wide = false;
     std::u16string label1 = u"0";
     WindowState windowState;
 
-    PageEditor();
+    // The window's own start: narrow, then the start state.
+    void load();
 
     std::u16string text(TextBoxId id) const override;
     void setText(TextBoxId id, const std::u16string& value) override;
@@ -47,4 +52,4 @@ public:
     const WindowState& state() const override { return windowState; }
 };
 
-}  // namespace bw::web
+}  // namespace bw
