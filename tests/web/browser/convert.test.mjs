@@ -6,7 +6,8 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import { startServer, launch, openPage, nodeCore, defineInCore, tempDir } from './harness.mjs';
+import { startServer, launch, nodeCore, defineInCore, tempDir, withCheckedPage
+} from './harness.mjs';
 import { SAVE_CONFIRM, LOW_DISK, RETRY } from './definitions.mjs';
 
 let server, siteUrl, browser, core;
@@ -20,16 +21,7 @@ after(async () => {
     server?.close();
 });
 
-async function withPage(options, fn) {
-    const page = await openPage(browser, siteUrl, options);
-    try {
-        await fn(page);
-        assert.deepEqual(page.problems, []);
-        assert.deepEqual(await page.cspViolations(), []);
-    } finally {
-        await page.closeAll();
-    }
-}
+const withPage = (options, fn) => withCheckedPage(browser, siteUrl, options, fn);
 
 // The file a format of a definition is saved as, by the core in node.
 function encoded(def, format) {

@@ -1,6 +1,7 @@
 // What the browser tests share: a static server for the site, headless
 // Chromium, the page's helpers, and the core itself in node to compute what
 // the page should show and write.
+import assert from 'node:assert/strict';
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -250,4 +251,17 @@ export async function pressBoxButton(page, caption) {
 
 export function tempDir(prefix) {
     return fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+}
+
+// Runs fn with a fresh page, then checks the page logged no error, asked for
+// nothing outside the site and broke no Content-Security-Policy rule.
+export async function withCheckedPage(browser, siteUrl, options, fn) {
+    const page = await openPage(browser, siteUrl, options);
+    try {
+        await fn(page);
+        assert.deepEqual(page.problems, []);
+        assert.deepEqual(await page.cspViolations(), []);
+    } finally {
+        await page.closeAll();
+    }
 }

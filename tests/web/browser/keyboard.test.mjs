@@ -3,7 +3,8 @@
 // and the access keys.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { startServer, launch, openPage, readBox } from './harness.mjs';
+import { startServer, launch, readBox, withCheckedPage
+} from './harness.mjs';
 
 let server, siteUrl, browser;
 before(async () => {
@@ -15,16 +16,7 @@ after(async () => {
     server?.close();
 });
 
-async function withPage(fn) {
-    const page = await openPage(browser, siteUrl);
-    try {
-        await fn(page);
-        assert.deepEqual(page.problems, []);
-        assert.deepEqual(await page.cspViolations(), []);
-    } finally {
-        await page.closeAll();
-    }
-}
+const withPage = (fn) => withCheckedPage(browser, siteUrl, {}, fn);
 
 const focusedId = (page) => page.evaluate(() => document.activeElement.id);
 

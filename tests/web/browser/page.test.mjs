@@ -6,7 +6,8 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import {
-    startServer, launch, openPage, nodeCore, defineInCore, defineInPage, readBox, pressBoxButton, tempDir, replaceText,
+    startServer, launch, nodeCore, defineInCore, defineInPage, readBox, pressBoxButton, tempDir, replaceText,
+    withCheckedPage,
 } from './harness.mjs';
 import { SAVE_CONFIRM, LOW_DISK, RETRY, ABORT } from './definitions.mjs';
 
@@ -21,18 +22,7 @@ after(async () => {
     server?.close();
 });
 
-// Runs fn with a fresh page, then checks the page logged no error, asked for
-// nothing outside the site and broke no Content-Security-Policy rule.
-async function withPage(options, fn) {
-    const page = await openPage(browser, siteUrl, options);
-    try {
-        await fn(page);
-        assert.deepEqual(page.problems, []);
-        assert.deepEqual(await page.cspViolations(), []);
-    } finally {
-        await page.closeAll();
-    }
-}
+const withPage = (options, fn) => withCheckedPage(browser, siteUrl, options, fn);
 
 function coreSession(def) {
     const session = new core.PageSession();
