@@ -1,6 +1,7 @@
 #include "CodePage932.h"
 
 #include "CodePage932Table.h"
+#include "DecodeInto.h"
 
 #include <algorithm>
 
@@ -93,13 +94,7 @@ void decodeEach(std::string_view bytes, Emit emit) {
 }  // namespace
 
 void CodePage932::appendDecoded(std::u16string& out, std::string_view bytes) const {
-    // Counted first, so that a long text is made at its own size.
-    std::size_t units = 0;
-    decodeEach(bytes, [&units](char16_t) { ++units; });
-    std::size_t at = out.size();
-    out.resize(at + units);
-    char16_t* p = out.data();
-    decodeEach(bytes, [p, &at](char16_t unit) { p[at++] = unit; });
+    appendCounted(out, [bytes](auto emit) { decodeEach(bytes, emit); });
 }
 
 std::string encodeCodePage932(std::u16string_view text) {

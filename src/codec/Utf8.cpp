@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include "DecodeInto.h"
+
 #include <cstdint>
 
 namespace bw {
@@ -141,13 +143,7 @@ void decodeEach(std::string_view bytes, Emit emit) {
 }  // namespace
 
 void appendUtf8Decoded(std::u16string& out, std::string_view bytes) {
-    // Counted first, so that a long text is made at its own size.
-    std::size_t units = 0;
-    decodeEach(bytes, [&units](char16_t) { ++units; });
-    std::size_t at = out.size();
-    out.resize(at + units);
-    char16_t* p = out.data();
-    decodeEach(bytes, [p, &at](char16_t unit) { p[at++] = unit; });
+    appendCounted(out, [bytes](auto emit) { decodeEach(bytes, emit); });
 }
 
 std::u16string fromUtf8(std::string_view bytes) {
