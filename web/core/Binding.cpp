@@ -1,8 +1,6 @@
 // The core as the page sees it (Embind): the editor's controls held here with
 // the core's rules, the writers' bytes, the open commands and the preview.
 #include "codec/ScriptCodec.h"
-#include "codec/ScriptContents.h"
-#include "codec/VbsReader.h"
 #include "commands/ConvertCommand.h"
 #include "commands/EditorCommands.h"
 #include "commands/OpenCommand.h"
@@ -27,11 +25,16 @@ namespace {
 
 using emscripten::val;
 
-// One file the page was handed, as the file store the open commands read.
+// One file the page was handed, as the file store the commands read; what a
+// command writes is kept for the page to save.
 class HandedFile : public FileStore {
 public:
     HandedFile(std::u16string path, std::string bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {}
-    FileResult write(const std::u16string&, std::string_view) override { return {false, u""}; }
+    std::string written;
+    FileResult write(const std::u16string&, std::string_view bytes) override {
+        written = bytes;
+        return {};
+    }
     NameState look(const std::u16string& path) override { return {path == path_, std::nullopt}; }
     ReadFileResult read(const std::u16string& path) override {
         if (path != path_) {
@@ -227,17 +230,20 @@ val buttonSetTableValue() {
 // One .vbs of a bulk conversion, converted as the command line's --to-ps1
 // converts it: the dialog the script describes on its own, written as the
 // PowerShell save writes it. The page writes the bytes where the user says.
+// The desktop converter on one file the page was handed: the .ps1's name and
+// bytes, or the converter's line saying why not. The page decides about files
+// already there, so nothing here counts as existing.
 val convertToPs1Value(const std::u16string& name, const val& bytes) {
     const std::vector<unsigned char> data = emscripten::convertJSArrayToNumberVector<unsigned char>(bytes);
-    const std::optional<DialogDefinition> def =
-        standaloneDefinition(decodeVbsScript(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
+    HandedFile file(name, std::string(data.begin(), data.end()));
+    const Conversion conversion = convertToPs1(name, true, file);
     val out = val::object();
     out.set("name", ps1PathFor(name));
-    out.set("ok", def.has_value());
-    if (def) {
-        out.set("bytes", bytesOf(encodeScript(ScriptFormat::Ps1, *def, windowStateFor(*def))));
+    out.set("ok", conversion.converted);
+    if (conversion.converted) {
+        out.set("bytes", bytesOf(file.written));
     } else {
-        out.set("message", name + u": Boxwright の VBScript 形式ではありません。");
+        out.set("message", conversion.report);
     }
     return out;
 }
