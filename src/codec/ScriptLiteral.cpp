@@ -15,7 +15,7 @@ struct FixedEscape {
 };
 constexpr FixedEscape kFixedEscapes[] = {
     {u"\"&Chr(34)&\"", u"\""}, {u"\"&vbCrLf&\"", u"\r\n"},    {u"\"&vbCr&\"", u"\r"},
-    {u"\"&vbLf&\"", u"\n"},    {u"\"&Chr(0)&\"", {u"\0", 1}},
+    {u"\"&vbLf&\"", u"\n"},    {u"\"&Chr(0)&\"", {u"\0", 1}}, {u"\"&Chr(60)&\"", u"<"},
 };
 constexpr std::u16string_view kCodeUnitStart = u"\"&ChrW(";
 constexpr std::u16string_view kCodeUnitEnd = u")&\"";

@@ -46,8 +46,39 @@ std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowSt
     return lines;
 }
 
+namespace {
+
+// A page's parser ends the script element at "</script" (in any case) wherever
+// it stands, also inside a string of the script. Every such "<" is written as
+// "&Chr(60)&" instead: the writer's own code has none, so each one stands in a
+// literal, and the text stays the same.
+void keepScriptElementOpen(std::u16string& line) {
+    constexpr std::u16string_view kEnd = u"</script";
+    constexpr std::u16string_view kLessThan = u"\"&Chr(60)&\"";
+    const auto endsHere = [&](std::size_t at) {
+        for (std::size_t i = 0; i < kEnd.size(); ++i) {
+            const char16_t c = line[at + i];
+            if ((c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c) != kEnd[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (std::size_t at = 0; at + kEnd.size() <= line.size(); ++at) {
+        if (endsHere(at)) {
+            line.replace(at, 1, kLessThan);
+            at += kLessThan.size() - 1;
+        }
+    }
+}
+
+}  // namespace
+
 std::vector<std::u16string> htmlLines(const DialogDefinition& def, const WindowState& state) {
     std::vector<std::u16string> lines = vbsLines(def, state);
+    for (std::u16string& line : lines) {
+        keepScriptElementOpen(line);
+    }
     lines.insert(lines.begin(), kHtmlFirstLine);
     lines.emplace_back(kHtmlLastLine);
     return lines;

@@ -13,7 +13,9 @@ namespace bw {
 // Style values, result codes and the alignment suffix come from the window state.
 std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowState& state);
 
-// The same lines inside a script element: an opening line, the script, a closing line.
+// The same lines inside a script element: an opening line, the script, a
+// closing line. A "<" that would end the element ("</script" in a text) is
+// written as "&Chr(60)&".
 std::vector<std::u16string> htmlLines(const DialogDefinition& def, const WindowState& state);
 
 inline constexpr char16_t kHtmlFirstLine[] = u"<script language= VBScript><!--";

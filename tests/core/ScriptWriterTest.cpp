@@ -1,6 +1,7 @@
 #include "TestText.h"
 #include "WorkedExample.h"
 #include "codec/ScriptWriter.h"
+#include "model/EditorRules.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,23 @@ TEST(HtmlWriter, WrapsTheScriptInAScriptElement) {
     WorkedExample oneLine;
     oneLine.def.continuation = false;
     EXPECT_EQ(htmlLines(oneLine.def, oneLine.state).size(), 3u);
+}
+
+// A page's script element ends at "</script" in any case, also inside a
+// string: there the page writes the "<" as "&Chr(60)&", and the .vbs does not.
+TEST(ScriptWriter, HtmlKeepsItsScriptElementOpen) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"x</script>y", u"x\"&Chr(60)&\"/script>y"},
+        {u"</SCRIPT </Script/", u"\"&Chr(60)&\"/SCRIPT \"&Chr(60)&\"/Script/"},
+        {u"<</scrip </b> a<b", u"<</scrip </b> a<b"},
+    };
+    for (const auto& [body, written] : cases) {
+        DialogDefinition def;
+        def.body = body;
+        const WindowState state = windowStateFor(def);
+        EXPECT_EQ(htmlLines(def, state)[1], u"selectkey = MsgBox(\"" + written + u"\", 0 + 16, \"\")");
+        EXPECT_EQ(vbsLines(def, state)[0], u"selectkey = MsgBox(\"" + body + u"\", 0 + 16, \"\")");
+    }
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
         LiteralCase{"StartsAtTheGivenPosition", u"xyz\"", 2, u"yz", 4},
         LiteralCase{"EscapedQuote", u"\"a\"&Chr(34)&\"b\"", 2, u"a\"b", 15},
         LiteralCase{"EscapedLineBreak", u"\"a\"&vbCrLf&\"b\"", 2, u"a\r\nb", 14},
+        LiteralCase{"LessThanOfAPage", u"\"\"&Chr(60)&\"/script>\"", 2, u"</script>", 21},
         LiteralCase{"LoneCrLfAndNul", u"\"\"&vbCr&\"\"&vbLf&\"\"&Chr(0)&\"\"&vbLf&\"\"&vbCr&\"\"", 2,
                     std::u16string(u"\r\n\0\n\r", 5), 44},
         LiteralCase{"LookalikesEndTheLiteral", u"\"x\"&vbcr&\"\"&Chr(00)&\"", 2, u"x", 3},

@@ -50,6 +50,8 @@ const FeedCase kCases[] = {
      dialog(u"\"&vbCrLf&\"", u"\"&Chr(34)&\" ChrW(65) End Sub", IconKind::Question, ButtonSet::RetryCancel, true, true,
             {{{true, u"'"}, {true, u"\"&ChrW(0)&\""}, {true, u"x"}}})},
     {"abort-retry-ignore", dialog(u"T", u"a", IconKind::Critical, ButtonSet::AbortRetryIgnore, false, true)},
+    {"script-end-in-texts", dialog(u"</SCRIPT >", u"x</script>y </Script/z", IconKind::Information, ButtonSet::OkCancel,
+                                   false, true, {{{true, u"</scriptx"}, {true, u"<</script\t"}, {true, u"</"}}})},
     {"lone-breaks-and-nul", dialog(u"two\r\nlines", std::u16string(u"cr\rlf\nnul\0crlf\r\n\r", 17),
                                    IconKind::Information, ButtonSet::YesNoCancel, true, true,
                                    {{{true, std::u16string(u"\0", 1)}, {true, u"\n\n"}, {true, u"\r\r\n"}}}, 2)},
@@ -86,6 +88,12 @@ TEST(VbsEngineFeed, WritesEveryCaseWithItsReport) {
         const FileResult written = writeLines(*store, script.u16string(), vbsLines(c.def, windowStateFor(c.def)));
         ASSERT_TRUE(written.ok);
         writeBytes(script.string() + ".expected", engineReport(expectedRuns(c.def)));
+        // The page's script, as a browser hands it to the engine: the lines
+        // between the element's opening and closing lines.
+        std::vector<std::u16string> page = htmlLines(c.def, windowStateFor(c.def));
+        const std::filesystem::path pageScript = folder / (std::string(c.name) + "-htm.vbs");
+        ASSERT_TRUE(writeLines(*store, pageScript.u16string(), {page.begin() + 1, page.end() - 1}).ok);
+        writeBytes(pageScript.string() + ".expected", engineReport(expectedRuns(c.def)));
     }
 }
 
