@@ -1,5 +1,6 @@
 #include "Ps1Reader.h"
 #include "TextLines.h"
+#include "Utf8.h"
 
 #include "model/AsciiCase.h"
 #include "model/DialogTables.h"
@@ -7,16 +8,13 @@
 #include "codec/Ps1Format.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string_view>
 
 namespace bw {
 
 namespace {
-
-// The format has fourteen lines; room for blank and comment lines between
-// them. A file with more lines is outside the format: one more is read to tell.
-constexpr std::size_t kMaxLines = 256;
 
 bool isNameChar(char16_t c) { return isAsciiAlnum(c) || c == u'-' || c == u'_'; }
 
@@ -180,12 +178,16 @@ bool charCast(Cursor& at, std::u16string& out) {
 std::optional<std::u16string> text(Cursor& at) {
     std::u16string out;
     out.reserve(at.left());
+    bool first = true;
     do {
         at.skipBlanks();
         const char16_t c = at.peek();
+        // PowerShell adds numbers where a sum starts with one: only a string
+        // may come first, as the writer writes it.
         const bool ok = ps1::isSingleQuote(c)   ? singleQuoted(at, out)
                         : ps1::isDoubleQuote(c) ? doubleQuoted(at, out)
-                                                : charCast(at, out);
+                                                : !first && charCast(at, out);
+        first = false;
         if (!ok) {
             return std::nullopt;
         }
@@ -367,12 +369,20 @@ private:
         const ButtonSetRow& row = buttonSetRow(*contents.buttons);
         std::array<bool, 3> seen{};
         for (;;) {
-            auto line = statement(false);
+            // A comment may stand before a branch; a branch never starts with "#".
+            auto line = statement(true);
             if (!line) {
                 return false;
             }
             if (*line == u"}") {
                 ++next_;
+                // A branch that is not there shows no box: its slot is off,
+                // with no text the file does not give.
+                for (std::size_t slot = 0; slot < seen.size(); ++slot) {
+                    if (!seen[slot]) {
+                        contents.slotLines[slot] = {true, u""};
+                    }
+                }
                 return true;
             }
             Cursor at(*line);
@@ -390,7 +400,12 @@ private:
             std::u16string_view message = trimmed(line->substr(line->find(u'{') + 1));
             if (message.empty()) {
                 ++next_;
-                line = statement(false);
+                // The message, commented out or not; a comment that is no
+                // message may stand before it.
+                for (line = statement(false); line && line->starts_with(u'#') && !followUp(*line, contents.slotLines[slot]);
+                     line = statement(false)) {
+                    ++next_;
+                }
                 if (!line || !followUp(*line, contents.slotLines[slot])) {
                     return false;
                 }
@@ -438,11 +453,33 @@ Ps1Parse parsePs1Script(const std::vector<std::u16string>& lines) {
 }
 
 Ps1Parse decodePs1Script(std::string_view bytes) {
-    const std::vector<std::u16string> lines = decodeLines(bytes, kMaxLines + 1, TextEncoding::Utf8);
-    if (lines.size() > kMaxLines) {
-        return Ps1Parse{false, {}, kMaxLines + 1};
+    constexpr std::size_t kAllLines = std::numeric_limits<std::size_t>::max();
+    Ps1Encoding encoding = Ps1Encoding::Utf8;
+    std::vector<std::u16string> lines;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        encoding = Ps1Encoding::Utf8WithMark;
+        lines = decodeLines(bytes, kAllLines, TextEncoding::Utf8);
+    } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        encoding = Ps1Encoding::Utf16;
+        const bool little = bytes[0] == '\xFF';
+        std::u16string text;
+        text.reserve(bytes.size() / 2);
+        for (std::size_t at = 2; at + 1 < bytes.size(); at += 2) {
+            const auto first = static_cast<unsigned char>(bytes[at]);
+            const auto second = static_cast<unsigned char>(bytes[at + 1]);
+            text += static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
+        }
+        lines = splitLines(text, kAllLines);
+    } else {
+        // Windows PowerShell 5.1 reads a file without a mark in the ANSI code
+        // page; a file that is UTF-8 all the same is read as such.
+        encoding = isUtf8(bytes) ? Ps1Encoding::Utf8 : Ps1Encoding::CodePage932;
+        lines = decodeLines(bytes, kAllLines,
+                            encoding == Ps1Encoding::Utf8 ? TextEncoding::Utf8 : TextEncoding::CodePage932);
     }
-    return parsePs1Script(lines);
+    Ps1Parse parsed = parsePs1Script(lines);
+    parsed.encoding = encoding;
+    return parsed;
 }
 
 }  // namespace bw

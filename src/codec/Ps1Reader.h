@@ -15,15 +15,21 @@ namespace bw {
 // LF or LF, blank lines and comment lines may stand between the statements,
 // indentation and the case of names are free, and a follow-up branch may
 // stand on one line; anything else is outside it.
+// How the file's bytes were read: UTF-8 after its byte-order mark, as the
+// writer writes it; UTF-8 without the mark; code page 932, for bytes that are
+// not UTF-8 and have no mark; UTF-16 after its mark (little or big endian).
+enum class Ps1Encoding { Utf8WithMark, Utf8, CodePage932, Utf16 };
+
 struct Ps1Parse {
     bool ok = false;
     ScriptContents contents;
     std::size_t errorLine = 0;
+    Ps1Encoding encoding = Ps1Encoding::Utf8WithMark;
 };
 
 Ps1Parse parsePs1Script(const std::vector<std::u16string>& lines);
 
-// The same from the file's bytes (UTF-8, with or without its byte-order mark).
+// The same from the file's bytes, in the encoding they say (see Ps1Encoding).
 Ps1Parse decodePs1Script(std::string_view bytes);
 
 }  // namespace bw

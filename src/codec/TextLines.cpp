@@ -58,4 +58,14 @@ std::vector<std::u16string> decodeLines(std::string_view bytes, std::size_t maxL
     return lines;
 }
 
+std::vector<std::u16string> splitLines(std::u16string_view text, std::size_t maxLines) {
+    std::vector<std::u16string> lines;
+    while (lines.size() < maxLines && !text.empty()) {
+        const std::size_t end = text.find(u"\r\n");
+        lines.emplace_back(text.substr(0, end));
+        text.remove_prefix(end == std::u16string_view::npos ? text.size() : end + 2);
+    }
+    return lines;
+}
+
 }  // namespace bw

@@ -25,4 +25,7 @@ std::string encodeLines(const std::vector<std::u16string>& lines, TextEncoding e
 // open with a byte-order mark, which is not part of the text.
 std::vector<std::u16string> decodeLines(std::string_view bytes, std::size_t maxLines, TextEncoding encoding);
 
+// The same for a text already decoded.
+std::vector<std::u16string> splitLines(std::u16string_view text, std::size_t maxLines);
+
 }  // namespace bw

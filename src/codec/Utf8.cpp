@@ -152,6 +152,17 @@ std::u16string fromUtf8(std::string_view bytes) {
     return out;
 }
 
+bool isUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = decodeOne(bytes.substr(i)).length;
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 std::u16string fromUtf8Escaped(std::string_view bytes) {
     std::u16string out;
     out.reserve(bytes.size());

@@ -22,6 +22,9 @@ std::string toUtf8(std::u16string_view text);
 void appendUtf8Decoded(std::u16string& out, std::string_view bytes);
 std::u16string fromUtf8(std::string_view bytes);
 
+// Whether the bytes are UTF-8 through and through.
+bool isUtf8(std::string_view bytes);
+
 // File names on systems whose names are bytes: a byte that is not part of
 // valid UTF-8 stands for itself as a lone low surrogate U+DC80 to U+DCFF, so
 // that every name comes back to its own bytes.

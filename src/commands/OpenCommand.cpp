@@ -191,7 +191,20 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
-    return applyIfConfirmed(editor, parsed->contents, path, messages);
+    const ReadOutcome outcome = applyIfConfirmed(editor, parsed->contents, path, messages);
+    // Windows PowerShell 5.1 reads a file without the mark in the ANSI code
+    // page: say so, as the next save writes the mark.
+    if (outcome == ReadOutcome::Read &&
+        (parsed->encoding == Ps1Encoding::Utf8 || parsed->encoding == Ps1Encoding::CodePage932)) {
+        const std::u16string read = parsed->encoding == Ps1Encoding::Utf8
+                                        ? u"UTF-8 として読みました。"
+                                        : u"UTF-8 ではないため、コード ページ 932（シフト JIS）として読みました。";
+        messages.show(u"「" + path + u"」にはバイト順マーク（BOM）がありません。" + read +
+                          u"\r\nWindows PowerShell 5.1 は BOM のないスクリプトを ANSI コード ページで読むため、"
+                          u"文字化けすることがあります。次に保存するとき、BOM 付きの UTF-8 で書き出します。",
+                      msgbox::OkOnly + msgbox::Information, u"PowerShell スクリプトの文字コード");
+    }
+    return outcome;
 }
 
 ReadOutcome openScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,

@@ -6,6 +6,9 @@
 #include "codec/Ps1Reader.h"
 #include "codec/Ps1Writer.h"
 
+#include "codec/Utf8.h"
+#include "model/MessageBoxStyle.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -141,12 +144,54 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+// The script in UTF-16 with its byte-order mark, as Notepad's "Unicode" saves.
+std::string utf16(const std::string& utf8WithMark, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char16_t unit : fromUtf8(utf8WithMark.substr(3))) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        out += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return out;
+}
+
 std::string blankLines(std::size_t count) {
     std::string out;
     for (std::size_t i = 0; i < count; ++i) {
         out += "\r\n";
     }
     return out;
+}
+
+// A branch that is not there shows no box after its answer: its slot reads as
+// off, with no text the file does not give.
+TEST(Ps1Reader, AMissingBranchIsAnUncheckedSlot) {
+    std::string script = worked();
+    const std::size_t from = script.find("    7 {");
+    script.erase(from, script.find("    }\r\n", from) + 7 - from);
+    ReaderHarness h;
+    h.editSomethingElse();
+    ASSERT_EQ(readPs1(h, script), ReadOutcome::Read);
+    EXPECT_EQ(h.editor.checks[3], 0);  // Check6, the second slot
+    EXPECT_EQ(h.editor.texts[4], u"");
+    EXPECT_EQ(h.editor.checks[2], 1);
+}
+
+// A file without the byte-order mark is read, and the user told that Windows
+// PowerShell 5.1 needs the mark, which the next save writes.
+TEST(Ps1Reader, AFileWithoutTheMarkIsReadAndTheUserTold) {
+    for (const auto& [bytes, says] : {std::pair{worked().substr(3), std::u16string(u"UTF-8 として読みました。")},
+                                      std::pair{replaced(worked().substr(3), "Save", "\x96\x7B"),
+                                                std::u16string(u"コード ページ 932")}}) {
+        ReaderHarness h;
+        ASSERT_EQ(readPs1(h, bytes), ReadOutcome::Read);
+        ASSERT_EQ(h.messages.calls.size(), 1u);
+        EXPECT_NE(h.messages.calls[0].prompt.find(says), std::u16string::npos);
+        EXPECT_EQ(h.messages.calls[0].style, msgbox::OkOnly + msgbox::Information);
+    }
+    ReaderHarness h;
+    ASSERT_EQ(readPs1(h, worked()), ReadOutcome::Read);
+    EXPECT_TRUE(h.messages.calls.empty());
 }
 
 class Ps1Input : public ::testing::TestWithParam<InputCase> {};
@@ -194,7 +239,15 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"CommentedOneLineBranch", replaced(worked(), "    6 {\r\n        [void]", "    6 { # [void]"), 5,
                   u""},
         InputCase{"TrailingStatement", worked() + "Remove-Item C:\\\r\n", 15, u""},
-        InputCase{"StatementPastTheLinesRead", worked() + blankLines(260) + "Remove-Item C:\\\r\n", 257, u""},
+        InputCase{"StatementAfterManyBlankLines", worked() + blankLines(260) + "Remove-Item C:\\\r\n", 275, u""},
+        InputCase{"CodePage932WithoutMark", replaced(worked().substr(3), "Save", "\x96\x7B\x95\xB6"), 0,
+                  u"本文 the file?\r\nIt will be \"final\"."},
+        InputCase{"Utf16LittleEndian", utf16(worked(), true), 0, kWorkedBody},
+        InputCase{"Utf16BigEndian", utf16(worked(), false), 0, kWorkedBody},
+        InputCase{"CommentInsideTheSwitch", replaced(worked(), "    7 {", "    # after Yes\r\n    7 {"), 0, kWorkedBody},
+        InputCase{"CommentBeforeAMessage", replaced(worked(), "    7 {\r\n", "    7 {\r\n        # note\r\n"), 0,
+                  kWorkedBody},
+        InputCase{"ACharCastFirstIsANumberToPowerShell", replaced(worked(), "'Save", "[char]0x53 + 'ave"), 3, u""},
         InputCase{"CurlyDoubleQuotesEndAString", replaced(worked(), "\"`r`n\"", "\u201C`r`n\u201D\u201D\u201E"), 0,
                   u"Save the file?\r\n\u201DIt will be \"final\"."},
         InputCase{"NameRunsOn", replaced(worked(), "Add-Type -AssemblyName", "Add-Type-AssemblyName"), 2, u""},
