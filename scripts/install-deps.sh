@@ -22,6 +22,20 @@ if ! command -v npm >/dev/null 2>&1; then
     packages+=(npm)
 fi
 
+# PowerShell 7.6 for the powershell_runs test, as a .NET tool in the build
+# tree (BOXWRIGHT_BUILD, default build) when dotnet is there; the test installs
+# it itself when it is missing, and is skipped without dotnet.
+pwsh_tools="${BOXWRIGHT_BUILD:-$(dirname "$0")/../build}/tools/pwsh"
+if command -v dotnet >/dev/null 2>&1 && [ ! -f "$pwsh_tools/.version-7.6.10" ]; then
+    rm -rf "$pwsh_tools"
+    if DOTNET_CLI_TELEMETRY_OPTOUT=1 DOTNET_NOLOGO=1 \
+        dotnet tool install PowerShell --version 7.6.10 --tool-path "$pwsh_tools" >/dev/null; then
+        touch "$pwsh_tools/.version-7.6.10"
+    else
+        echo "PowerShell 7.6.10 not installed (the powershell_runs test tries again)" >&2
+    fi
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" != "installed" ]; then
