@@ -16,8 +16,11 @@ inline constexpr std::u16string_view kFileFilter = u"PowerShell スクリプト(
 
 inline constexpr std::u16string_view kHowToRun =
     u"# Boxwright のダイアログです。実行するには、このファイルを右クリックして「PowerShell で実行」を選ぶか、"
-    u"powershell -ExecutionPolicy Bypass -File ファイル名.ps1 と入力します。";
+    u"powershell -ExecutionPolicy Bypass -File ファイル名.ps1（PowerShell 7 では pwsh -ExecutionPolicy Bypass -File "
+    u"ファイル名.ps1）と入力します。";
 inline constexpr std::u16string_view kLoadForms = u"Add-Type -AssemblyName System.Windows.Forms";
+// The buttons in the system's current look rather than the classic one.
+inline constexpr std::u16string_view kVisualStyles = u"[System.Windows.Forms.Application]::EnableVisualStyles()";
 inline constexpr std::u16string_view kDialogStart = u"$answer = [System.Windows.Forms.MessageBox]::Show(";
 inline constexpr std::u16string_view kFollowUpStart = u"[void][System.Windows.Forms.MessageBox]::Show(";
 inline constexpr std::u16string_view kCommentedOut = u"# ";

@@ -330,6 +330,11 @@ private:
         }
         ++next_;
         line = statement(true);
+        // Files written before the visual styles came have no such line.
+        if (line && Cursor(*line).atEndAfter(ps1::kVisualStyles)) {
+            ++next_;
+            line = statement(true);
+        }
         if (!line) {
             return false;
         }

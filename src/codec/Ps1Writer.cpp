@@ -130,6 +130,7 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
     std::vector<std::u16string> lines;
     lines.emplace_back(ps1::kHowToRun);
     lines.emplace_back(ps1::kLoadForms);
+    lines.emplace_back(ps1::kVisualStyles);
     lines.push_back(showCall(ps1::kDialogStart, def.body, title, def.buttons, def, def.defaultButton));
     if (!def.continuation) {
         return lines;

@@ -8,6 +8,7 @@
 // NAME.expect is ASCII, one entry a line:
 //   path A B ...   a run: the answers the stand-in gives, in order
 //   load           Add-Type -AssemblyName System.Windows.Forms
+//   styles         [System.Windows.Forms.Application]::EnableVisualStyles()
 //   call ARGS|TEXT|CAPTION|BUTTONS|ICON|DEFAULT|OPTIONS
 //                  one MessageBox.Show: its argument count, then the values it
 //                  received (DEFAULT Button1 and OPTIONS none when left out)
@@ -77,7 +78,7 @@ std::string expectations(const DialogDefinition& def) {
         const FollowUp& followUp = def.followUps[slot];
         const bool followed = def.continuation && followUp.enabled;
         out += "path " + std::to_string(row.returnCodes[slot]) + (followed ? " " + std::to_string(kOk) : "") + "\n";
-        out += "load\n";
+        out += "load\nstyles\n";
         out += call(def.body, def, def.buttons, def.defaultButton) + "\n";
         if (followed) {
             out += call(followUp.text, def, ButtonSet::OkOnly, 0) + "\n";

@@ -70,6 +70,7 @@ TEST(Ps1Writer, WorkedExample) {
     const std::vector<std::u16string> expected = {
         std::u16string(ps1::kHowToRun),
         u"Add-Type -AssemblyName System.Windows.Forms",
+        u"[System.Windows.Forms.Application]::EnableVisualStyles()",
         u"$answer = " + show +
             u"'Save the file?' + \"`r`n\" + 'It will be \"final\".', 'Question', "
             u"[System.Windows.Forms.MessageBoxButtons]::YesNoCancel, [System.Windows.Forms.MessageBoxIcon]::Question, "
@@ -123,7 +124,7 @@ TEST(Ps1Reader, RandomDefinitionsComeBackWhole) {
         ASSERT_EQ(got, def) << describe(def);
         EXPECT_EQ(h.editor.windowState.savedSnapshot.body, def.body);
         // Text3 keeps the last message line read, without its indent.
-        EXPECT_EQ(h.editor.texts[2], def.continuation ? lines[lines.size() - 3].substr(8) : lines[2]);
+        EXPECT_EQ(h.editor.texts[2], def.continuation ? lines[lines.size() - 3].substr(8) : lines[3]);
     }
     keepForGrammarCheck("worked-example", workedExampleLines());
 }
@@ -219,6 +220,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         InputCase{"Written", worked(), 0, kWorkedBody},
         InputCase{"WithoutByteOrderMark", worked().substr(3), 0, kWorkedBody},
+        InputCase{"Signed", worked() + "# SIG # Begin signature block\r\n# MIIFdgYJKoZIhvcNAQcCoIIFZzCC\r\n"
+                                       "# SIG # End signature block\r\n", 0, kWorkedBody},
+        InputCase{"WrittenBeforeTheVisualStyles",
+                  replaced(worked(), "[System.Windows.Forms.Application]::EnableVisualStyles()\r\n", ""), 0, kWorkedBody},
         InputCase{"LfLineEnds", replaced(replaced(worked(), "\r\n", "\n"), "\r\n", "\n"), 0, kWorkedBody},
         InputCase{"BlankAndCommentLinesCaseAndOneLineBranch",
                   "\n# note\r\nadd-type -assemblyname system.windows.forms\r\n\r\n$Answer = "
@@ -231,15 +236,15 @@ INSTANTIATE_TEST_SUITE_P(
                   u"S\uFFFD\uFFFD the file?\r\nIt will be \"final\"."},
         InputCase{"Empty", "", 1, u""},
         InputCase{"OnlyTheComment", worked().substr(0, worked().find("Add-Type")), 1, u""},
-        InputCase{"CutInsideTheDialog", worked().substr(0, worked().find("It will")), 3, u""},
-        InputCase{"CutInsideTheSwitch", worked().substr(0, worked().find("    7 {")), 7, u""},
-        InputCase{"VariableInAText", replaced(worked(), "\"`r`n\"", "\"$x\""), 3, u""},
-        InputCase{"UnknownButtons", replaced(worked(), "::YesNoCancel", "::YesNoMaybe"), 3, u""},
-        InputCase{"CodeOfNoSlot", replaced(worked(), "    7 {", "    5 {"), 8, u""},
-        InputCase{"CommentedOneLineBranch", replaced(worked(), "    6 {\r\n        [void]", "    6 { # [void]"), 5,
+        InputCase{"CutInsideTheDialog", worked().substr(0, worked().find("It will")), 4, u""},
+        InputCase{"CutInsideTheSwitch", worked().substr(0, worked().find("    7 {")), 8, u""},
+        InputCase{"VariableInAText", replaced(worked(), "\"`r`n\"", "\"$x\""), 4, u""},
+        InputCase{"UnknownButtons", replaced(worked(), "::YesNoCancel", "::YesNoMaybe"), 4, u""},
+        InputCase{"CodeOfNoSlot", replaced(worked(), "    7 {", "    5 {"), 9, u""},
+        InputCase{"CommentedOneLineBranch", replaced(worked(), "    6 {\r\n        [void]", "    6 { # [void]"), 6,
                   u""},
-        InputCase{"TrailingStatement", worked() + "Remove-Item C:\\\r\n", 15, u""},
-        InputCase{"StatementAfterManyBlankLines", worked() + blankLines(260) + "Remove-Item C:\\\r\n", 275, u""},
+        InputCase{"TrailingStatement", worked() + "Remove-Item C:\\\r\n", 16, u""},
+        InputCase{"StatementAfterManyBlankLines", worked() + blankLines(260) + "Remove-Item C:\\\r\n", 276, u""},
         InputCase{"CodePage932WithoutMark", replaced(worked().substr(3), "Save", "\x96\x7B\x95\xB6"), 0,
                   u"本文 the file?\r\nIt will be \"final\"."},
         InputCase{"Utf16LittleEndian", utf16(worked(), true), 0, kWorkedBody},
@@ -247,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"CommentInsideTheSwitch", replaced(worked(), "    7 {", "    # after Yes\r\n    7 {"), 0, kWorkedBody},
         InputCase{"CommentBeforeAMessage", replaced(worked(), "    7 {\r\n", "    7 {\r\n        # note\r\n"), 0,
                   kWorkedBody},
-        InputCase{"ACharCastFirstIsANumberToPowerShell", replaced(worked(), "'Save", "[char]0x53 + 'ave"), 3, u""},
+        InputCase{"ACharCastFirstIsANumberToPowerShell", replaced(worked(), "'Save", "[char]0x53 + 'ave"), 4, u""},
         InputCase{"CurlyDoubleQuotesEndAString", replaced(worked(), "\"`r`n\"", "\u201C`r`n\u201D\u201D\u201E"), 0,
                   u"Save the file?\r\n\u201DIt will be \"final\"."},
         InputCase{"NameRunsOn", replaced(worked(), "Add-Type -AssemblyName", "Add-Type-AssemblyName"), 2, u""},
