@@ -302,14 +302,31 @@ public:
         if (!result.ok) {
             // The line where the format was left; the last line for a file that ends too early.
             result.errorLine = std::min(next_ + 1, std::max<std::size_t>(lines_.size(), 1));
+            result.reason = next_ < lines_.size() ? looking_.unreadable : looking_.missing;
             result.contents = {};
         }
         return result;
     }
 
 private:
+    // What the parser looks for next, and how a refusal words it: the line is
+    // there but not in the format, or the file ends before it.
+    struct Looking {
+        std::u16string_view unreadable;
+        std::u16string_view missing;
+    };
+    static constexpr Looking kLoadLine{u"Add-Type -AssemblyName System.Windows.Forms の行ではありません",
+                                       u"Add-Type -AssemblyName System.Windows.Forms の行がありません"};
+    static constexpr Looking kDialogLine{u"メッセージ ボックスを表示する行として読めません",
+                                         u"メッセージ ボックスを表示する行がありません"};
+    static constexpr Looking kSwitchLine{u"switch の行として読めません", u"switch の行がありません"};
+    static constexpr Looking kBranch{u"switch の分岐として読めません（分岐は、ボタンの値、{、メッセージ ボックスの行、}）",
+                                     u"switch が閉じていません"};
+    static constexpr Looking kNothingMore{u"スクリプトの終わりのあとに文があります", u""};
+
     const std::vector<std::u16string_view>& lines_;
     std::size_t next_ = 0;  // the line to look at next
+    Looking looking_ = kLoadLine;
 
     // The next line that holds a statement: blank lines and, where `comments`,
     // comment lines are passed over. Empty at the end of the file.
@@ -324,6 +341,7 @@ private:
     }
 
     bool parse(ScriptContents& contents) {
+        looking_ = kLoadLine;
         auto line = statement(true);
         if (!line || !Cursor(*line).atEndAfter(ps1::kLoadForms)) {
             return false;
@@ -335,6 +353,7 @@ private:
             ++next_;
             line = statement(true);
         }
+        looking_ = kDialogLine;
         if (!line) {
             return false;
         }
@@ -354,11 +373,17 @@ private:
 
         line = statement(true);
         if (line) {
-            if (!Cursor(*line).atEndAfter(ps1::kSwitchStart) || !branches(contents, lastLine)) {
+            looking_ = kSwitchLine;
+            if (!Cursor(*line).atEndAfter(ps1::kSwitchStart)) {
+                return false;
+            }
+            looking_ = kBranch;
+            if (!branches(contents, lastLine)) {
                 return false;
             }
             contents.followUps = true;
         }
+        looking_ = kNothingMore;
         if (statement(true)) {
             return false;
         }

@@ -24,6 +24,7 @@ struct Ps1Parse {
     bool ok = false;
     ScriptContents contents;
     std::size_t errorLine = 0;
+    std::u16string_view reason;  // what was looked for where the format was left
     Ps1Encoding encoding = Ps1Encoding::Utf8WithMark;
 };
 

@@ -187,7 +187,8 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
     }
     if (!parsed->ok) {
         messages.show(u"「" + path + u"」は Boxwright の PowerShell 形式ではありません（" +
-                          decimalText(static_cast<std::int64_t>(parsed->errorLine)) + u" 行目）。",
+                          decimalText(static_cast<std::int64_t>(parsed->errorLine)) + u" 行目：" +
+                          std::u16string(parsed->reason) + u"）。",
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }

@@ -195,6 +195,23 @@ TEST(Ps1Reader, AFileWithoutTheMarkIsReadAndTheUserTold) {
     EXPECT_TRUE(h.messages.calls.empty());
 }
 
+// Every refusal says what was looked for where the file left the format.
+TEST(Ps1Reader, ARefusalNamesItsReason) {
+    const std::pair<std::string, std::u16string_view> cases[] = {
+        {"", u"Add-Type -AssemblyName System.Windows.Forms の行がありません"},
+        {"Write-Host hi\r\n", u"Add-Type -AssemblyName System.Windows.Forms の行ではありません"},
+        {worked().substr(0, worked().find("$answer")), u"メッセージ ボックスを表示する行がありません"},
+        {replaced(worked(), "::YesNoCancel", "::YesNoMaybe"), u"メッセージ ボックスを表示する行として読めません"},
+        {replaced(worked(), "switch (", "switch -regex ("), u"switch の行として読めません"},
+        {replaced(worked(), "    7 {", "    5 {"), u"switch の分岐として読めません"},
+        {worked().substr(0, worked().find("    7 {")), u"switch が閉じていません"},
+        {worked() + "Remove-Item C:\\\r\n", u"スクリプトの終わりのあとに文があります"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        EXPECT_EQ(decodePs1Script(bytes).reason.substr(0, reason.size()), reason) << utf8(std::u16string(reason));
+    }
+}
+
 class Ps1Input : public ::testing::TestWithParam<InputCase> {};
 
 TEST_P(Ps1Input, IsReadOrReported) {
@@ -210,8 +227,12 @@ TEST_P(Ps1Input, IsReadOrReported) {
     }
     EXPECT_EQ(outcome, ReadOutcome::Failed);
     ASSERT_EQ(h.messages.calls.size(), 1u);
-    EXPECT_EQ(h.messages.calls[0].prompt, u"「/s/a.ps1」は Boxwright の PowerShell 形式ではありません（" +
-                                              decimalText(static_cast<std::int64_t>(c.errorLine)) + u" 行目）。");
+    // The line, then what was looked for there.
+    const std::u16string& prompt = h.messages.calls[0].prompt;
+    const std::u16string start = u"「/s/a.ps1」は Boxwright の PowerShell 形式ではありません（" +
+                                 decimalText(static_cast<std::int64_t>(c.errorLine)) + u" 行目：";
+    EXPECT_TRUE(prompt.starts_with(start) && prompt.ends_with(u"）。") && prompt.size() > start.size() + 2)
+        << utf8(prompt);
     EXPECT_EQ(dump(h.editor), before);
 }
 

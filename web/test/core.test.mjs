@@ -119,7 +119,7 @@ test('a file written reads back into a fresh session as the same file', () => {
 
 test('opening refuses what is not a script and asks before a huge text', () => {
     const cases = [
-        { name: 'bad.ps1', bytes: 'not a script\r\n', outcome: 'failed', prompt: /「bad\.ps1」は Boxwright の PowerShell 形式ではありません（1 行目）。/ },
+        { name: 'bad.ps1', bytes: 'not a script\r\n', outcome: 'failed', prompt: /「bad\.ps1」は Boxwright の PowerShell 形式ではありません（1 行目：Add-Type .* の行ではありません）。/ },
         { name: 'big.vbs', bytes: `selectkey = MsgBox("${'x'.repeat((1 << 20) + 1)}", 0 + 16, "t")\r\n`, outcome: 'confirm', prompt: /本文は 1,048,577 文字あります/ },
     ];
     for (const c of cases) {
