@@ -89,7 +89,8 @@ std::optional<std::string> unfinishedSave(const std::string& target);
 FileResult restoreUnfinishedSave(const std::string& target, const std::string& backup);
 
 // Removes the replacements of this user's saves in the folder that were left
-// by a process that is gone (killed, or the machine stopped).
+// by a process that is gone (killed, or the machine stopped); each folder
+// once in the life of the process.
 void removeStaleTemps(const std::string& folder);
 
 // Writes the content to a new file beside the target and renames it over the

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <mutex>
 #include <random>
+#include <set>
 #include <sstream>
 
 namespace bw::posix {
@@ -147,6 +148,16 @@ void forgetTemp(const std::string& name) {
 }
 
 void removeStaleTemps(const std::string& folder) {
+    // Once a folder per process: a converter saving thousands of files into
+    // one folder reads it once, not once a file.
+    static std::mutex scannedLock;
+    static std::set<std::string> scanned;
+    {
+        const std::lock_guard lock(scannedLock);
+        if (!scanned.insert(folder).second) {
+            return;
+        }
+    }
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return;
