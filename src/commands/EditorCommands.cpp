@@ -1,6 +1,7 @@
 #include "EditorCommands.h"
 
 #include "commands/SaveCommand.h"
+#include "model/AsciiCase.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
 #include "ports/MessageBoxService.h"
@@ -49,11 +50,17 @@ CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services
     if (answer == msgbox::ResultCancel) {
         return CloseDecision::KeepOpen;
     }
-    if (answer == msgbox::ResultYes &&
-        saveScript(editor, ScriptFormat::Vbs, services, SnapshotAfterSave::Skip) == SaveOutcome::Failed) {
-        return CloseDecision::KeepOpen;
+    if (answer != msgbox::ResultYes) {
+        return CloseDecision::Close;
     }
-    return CloseDecision::Close;
+    // The file the dialog came from, in its own format: a PowerShell script
+    // is never written over with VBScript. A save that was cancelled or failed
+    // keeps the window, and the work, open.
+    const std::u16string& from = editor.state().scriptPath;
+    const ScriptFormat format = endsWithIgnoringAsciiCase(from, u".ps1") ? ScriptFormat::Ps1 : ScriptFormat::Vbs;
+    const SaveOutcome saved = saveScript(editor, format, services, SnapshotAfterSave::Skip,
+                                         from.empty() ? std::nullopt : std::optional<std::u16string>(from));
+    return saved == SaveOutcome::Written ? CloseDecision::Close : CloseDecision::KeepOpen;
 }
 
 }  // namespace bw

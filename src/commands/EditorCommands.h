@@ -13,8 +13,9 @@ void runPreview(EditorControls& editor, MessageBoxService& messages);
 enum class CloseDecision { Close, KeepOpen };
 
 // Closing the main window: asks to save when a text differs from the snapshot.
-// Cancel keeps the window open; Yes saves as a script without a new snapshot,
-// and keeps the window open when the file could not be written.
+// Cancel keeps the window open; Yes saves without a new snapshot, to the
+// script the dialog was last read from or saved to, in its format (.ps1 or
+// .vbs), and keeps the window open when the save was cancelled or failed.
 CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services);
 
 }  // namespace bw

@@ -157,6 +157,7 @@ ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& conte
         return ReadOutcome::Cancelled;
     }
     applyScriptContents(editor, contents);
+    editor.state().scriptPath = path;
     return ReadOutcome::Read;
 }
 

@@ -55,14 +55,15 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
 }
 
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
-                       SnapshotAfterSave snapshot) {
+                       SnapshotAfterSave snapshot, const std::optional<std::u16string>& proposed) {
     WindowState& state = editor.state();
     DialogDefinition def = readDefinition(editor);
     state.rightSuffix = rightSuffixFor(def.rightAligned);
 
     state.outputPath.clear();
     const std::optional<std::u16string> chosen =
-        services.dialog.showSave({defaultFileName(format), saveFilter(format, def.continuation), std::nullopt});
+        services.dialog.showSave({proposed.value_or(defaultFileName(format)), saveFilter(format, def.continuation),
+                                  std::nullopt});
 
     SaveOutcome outcome = SaveOutcome::Cancelled;
     if (chosen) {
@@ -71,6 +72,9 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
         const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
         if (result.ok) {
             outcome = SaveOutcome::Written;
+            if (format != ScriptFormat::Html) {
+                state.scriptPath = state.outputPath;
+            }
         } else {
             outcome = SaveOutcome::Failed;
             services.messages.show(u"「" + state.outputPath + u"」に保存できませんでした。\r\n" + result.error,

@@ -5,6 +5,7 @@
 #include "model/WindowState.h"
 #include "ports/FileStore.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,7 +45,10 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
 // in a message box naming the file and the reason, and no snapshot is taken.
 // A PowerShell script (UTF-8) takes its snapshot only when it was written, not
 // after a cancelled dialog.
+// `proposed`, when given, is the file the dialog offers instead of the bare
+// default name.
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
-                       SnapshotAfterSave snapshot = SnapshotAfterSave::Take);
+                       SnapshotAfterSave snapshot = SnapshotAfterSave::Take,
+                       const std::optional<std::u16string>& proposed = std::nullopt);
 
 }  // namespace bw

@@ -72,6 +72,7 @@ void applyStartState(EditorControls& editor) {
 }
 
 void applyNew(EditorControls& editor) {
+    editor.state().scriptPath.clear();
     for (const TextBoxId id :
          {TextBoxId::Text2, TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6, TextBoxId::Text3}) {
         editor.setText(id, u"");

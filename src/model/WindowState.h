@@ -19,6 +19,9 @@ struct WindowState {
     std::array<std::u16string, 3> returnCode = {u"1", u"2", u"3"};
     std::u16string rightSuffix;
     std::u16string outputPath;
+    // The .vbs or .ps1 file the dialog was last read from or saved to, which
+    // the save on closing proposes, in its own format; empty for none.
+    std::u16string scriptPath;
     std::u16string combinedStyle;
     SavedSnapshot savedSnapshot = initialSnapshot();
 };

@@ -1,6 +1,10 @@
 #include "TestText.h"
 #include "WorkedExample.h"
+#include "commands/EditorCommands.h"
+#include "commands/OpenCommand.h"
 #include "commands/SaveCommand.h"
+#include "model/EditorRules.h"
+#include "model/MessageBoxStyle.h"
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
@@ -185,6 +189,32 @@ TEST_F(SaveCommandTest, WritingOverAFolderFailsWithTheSystemsReason) {
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "sub.vbs"));
     ASSERT_EQ(messages.calls.size(), 1u);
     EXPECT_NE(messages.calls[0].prompt.find(path), std::u16string::npos);
+}
+
+// Closing after a PowerShell script was opened saves it as PowerShell, to the
+// same file; a cancelled dialog keeps the window and the work.
+TEST_F(SaveCommandTest, TheSaveOnClosingKeepsTheOpenedFilesFormat) {
+    const std::u16string path = folder.file("edit.ps1");
+    typeWorkedExample();
+    ASSERT_TRUE(files.write(path, encodeScript(ScriptFormat::Ps1, readDefinition(editor), editor.windowState)).ok);
+    MemoryEditor opened;
+    opened.load();
+    ASSERT_EQ(readPs1ScriptFile(opened, path, files, messages), ReadOutcome::Read);
+    opened.texts[0] = u"changed";
+    const SaveServices services{dialog, files, messages};
+
+    messages.answers = {msgbox::ResultYes};
+    dialog.answers = {std::nullopt};
+    EXPECT_EQ(runExitPrompt(opened, services), CloseDecision::KeepOpen);
+
+    messages.answers = {msgbox::ResultYes};
+    dialog.answers = {path};
+    EXPECT_EQ(runExitPrompt(opened, services), CloseDecision::Close);
+    ASSERT_EQ(dialog.calls.size(), 2u);
+    EXPECT_EQ(dialog.calls[1].fileName, path);
+    EXPECT_EQ(dialog.calls[1].filter, saveFilter(ScriptFormat::Ps1, true));
+    EXPECT_EQ(fileBytes(folder.path() / "edit.ps1"),
+              encodeScript(ScriptFormat::Ps1, readDefinition(opened), opened.windowState));
 }
 
 TEST_F(SaveCommandTest, SaveOnExitTakesNoSnapshot) {

@@ -536,7 +536,7 @@ private slots:
         QTest::newRow("cancel keeps the window") << true << QList<int>{2} << false << false << false;
         QTest::newRow("no ends without saving") << true << QList<int>{7} << false << true << false;
         QTest::newRow("yes saves and ends") << true << QList<int>{6} << true << true << true;
-        QTest::newRow("yes then cancelled dialog still ends") << true << QList<int>{6} << false << true << false;
+        QTest::newRow("yes then cancelled dialog keeps the window") << true << QList<int>{6} << false << false << false;
     }
 
     void exitPrompt() {
