@@ -82,9 +82,7 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
         }
     }
 
-    const bool snapshotAfterCancel = format != ScriptFormat::Ps1;
-    if ((outcome == SaveOutcome::Written || (outcome == SaveOutcome::Cancelled && snapshotAfterCancel)) &&
-        snapshot == SnapshotAfterSave::Take) {
+    if (outcome == SaveOutcome::Written && snapshot == SnapshotAfterSave::Take) {
         // The texts the definition was read with, which are the controls'
         // texts still: a save changes none. Moved rather than read again, as
         // a long body would be copied once more.

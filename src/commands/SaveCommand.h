@@ -17,8 +17,8 @@ class MessageBoxService;
 
 enum class SaveOutcome { Written, Cancelled, Failed };
 
-// After a save from a button or the menu the snapshot is taken (also after a
-// cancel, so the exit prompt counts the texts as saved); the save on exit skips it.
+// After a save from a button or the menu that wrote its file the snapshot is
+// taken; the save on exit skips it.
 enum class SnapshotAfterSave { Take, Skip };
 
 struct SaveServices {
@@ -42,9 +42,8 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
 
 // Saves the definition the controls hold as a script or an HTML page. The
 // controls' texts are never changed. A file that cannot be written is reported
-// in a message box naming the file and the reason, and no snapshot is taken.
-// A PowerShell script (UTF-8) takes its snapshot only when it was written, not
-// after a cancelled dialog.
+// in a message box naming the file and the reason. Only a written file takes
+// the snapshot: after a cancelled dialog the work still counts as unsaved.
 // `proposed`, when given, is the file the dialog offers instead of the bare
 // default name.
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,

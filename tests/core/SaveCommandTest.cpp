@@ -112,8 +112,8 @@ TEST_P(SaveDialogCall, SetsDefaultNameAndFilterThenCancelWritesNothing) {
     EXPECT_EQ(dialog.calls[0].filter, c.filter);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
     EXPECT_EQ(editor.windowState.outputPath, u"");
-    // A cancelled save still counts the texts as saved.
-    EXPECT_EQ(editor.windowState.savedSnapshot, currentTexts(editor));
+    // A cancelled save leaves the work unsaved, so that closing still asks.
+    EXPECT_EQ(editor.windowState.savedSnapshot, initialSnapshot());
 }
 
 INSTANTIATE_TEST_SUITE_P(CallSites, SaveDialogCall,
