@@ -3,13 +3,30 @@
 #include "model/DialogDefinition.h"
 #include "model/WindowState.h"
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bw::test {
 
 // The worked example: a question with Yes/No/Cancel and two active follow-ups,
 // the third unchecked with its initial text.
+// A definition in one call, for the tables of the script checks.
+inline DialogDefinition dialog(std::u16string title, std::u16string body, IconKind icon, ButtonSet buttons, bool right,
+                               bool continuation, std::array<FollowUp, 3> followUps = {}, int defaultButton = 0) {
+    DialogDefinition def;
+    def.title = std::move(title);
+    def.body = std::move(body);
+    def.icon = icon;
+    def.buttons = buttons;
+    def.rightAligned = right;
+    def.defaultButton = defaultButton;
+    def.continuation = continuation;
+    def.followUps = std::move(followUps);
+    return def;
+}
+
 inline constexpr char16_t kWorkedBody[] = u"Save the file?\r\nIt will be \"final\".";
 
 inline DialogDefinition workedExample() {

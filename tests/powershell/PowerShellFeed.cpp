@@ -35,6 +35,7 @@
 namespace {
 
 using namespace bw;
+using test::dialog;
 
 constexpr std::array<const char*, 6> kButtons = {"OK",          "OKCancel", "AbortRetryIgnore",
                                                  "YesNoCancel", "YesNo",    "RetryCancel"};
@@ -91,20 +92,6 @@ void write(const std::filesystem::path& folder, const std::string& name, const D
     std::ofstream(folder / (name + ".ps1"), std::ios::binary)
         << encodeScript(ScriptFormat::Ps1, def, windowStateFor(def));
     std::ofstream(folder / (name + ".expect"), std::ios::binary) << expectations(def);
-}
-
-DialogDefinition dialog(std::u16string title, std::u16string body, IconKind icon, ButtonSet buttons, bool right,
-                        int defaultButton, bool continuation, std::array<FollowUp, 3> followUps) {
-    DialogDefinition def;
-    def.title = std::move(title);
-    def.body = std::move(body);
-    def.icon = icon;
-    def.buttons = buttons;
-    def.rightAligned = right;
-    def.defaultButton = defaultButton;
-    def.continuation = continuation;
-    def.followUps = std::move(followUps);
-    return def;
 }
 
 std::u16string units(std::initializer_list<char16_t> list) { return std::u16string(list); }
@@ -175,7 +162,7 @@ int main(int argc, char** argv) {
     worked.defaultButton = 1;
     keep("worked-example-right", worked);
     keep("worked-its-done",
-         dialog(u"Title", u"It's\r\ndone", IconKind::Information, ButtonSet::OkOnly, false, 0, false, {}));
+         dialog(u"Title", u"It's\r\ndone", IconKind::Information, ButtonSet::OkOnly, false, false));
 
     // Every button set with every default button, alignment and icon, follow-ups on and off.
     int sweep = 0;
@@ -189,7 +176,7 @@ int main(int argc, char** argv) {
                     keep("sweep-" + std::to_string(sweep),
                          dialog(u"Sweep", u"Body " + std::u16string(1, static_cast<char16_t>(u'A' + set)),
                                 static_cast<IconKind>(sweep % 4), static_cast<ButtonSet>(set), right == 1,
-                                defaultButton, continuation == 1, followUps));
+                                continuation == 1, followUps, defaultButton));
                     ++sweep;
                 }
             }
@@ -201,7 +188,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, text] : hostileTexts()) {
         const std::array<FollowUp, 3> followUps = {{{true, text}, {true, u"no " + text}, {false, text}}};
         keep("hostile-" + name, dialog(text, text, static_cast<IconKind>(hostile % 4), ButtonSet::YesNoCancel,
-                                       hostile % 2 == 1, hostile % 3, true, followUps));
+                                       hostile % 2 == 1, true, followUps, hostile % 3));
         ++hostile;
     }
 

@@ -4,6 +4,7 @@
 
 #include "ScriptCheckOutput.h"
 #include "core/TestText.h"
+#include "core/WorkedExample.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
 #include "platform/SystemFileStore.h"
@@ -21,20 +22,6 @@ struct FeedCase {
     const char* name;
     DialogDefinition def;
 };
-
-DialogDefinition dialog(std::u16string title, std::u16string body, IconKind icon, ButtonSet buttons, bool right,
-                        bool continuation, std::array<FollowUp, 3> followUps = {}, int defaultButton = 0) {
-    DialogDefinition def;
-    def.title = std::move(title);
-    def.body = std::move(body);
-    def.icon = icon;
-    def.buttons = buttons;
-    def.rightAligned = right;
-    def.defaultButton = defaultButton;
-    def.continuation = continuation;
-    def.followUps = std::move(followUps);
-    return def;
-}
 
 const FeedCase kCases[] = {
     {"quotes-and-breaks",
