@@ -3,14 +3,13 @@
 #include "TextLines.h"
 
 #include "model/DialogDefinition.h"
+#include "model/ScriptFormat.h"
 #include "model/WindowState.h"
 
 #include <string>
 #include <vector>
 
 namespace bw {
-
-enum class ScriptFormat { Vbs, Html, Ps1 };
 
 // The encoding of each format's files: code page 932, or UTF-8 for PowerShell.
 TextEncoding encodingOf(ScriptFormat format);

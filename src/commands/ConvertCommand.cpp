@@ -1,6 +1,7 @@
 #include "ConvertCommand.h"
 
 #include "SaveCommand.h"
+#include "ScriptRefusal.h"
 
 #include "codec/VbsReader.h"
 #include "model/AsciiCase.h"
@@ -18,19 +19,12 @@ namespace bw {
 
 namespace {
 
-// Why a file the reader finds no dialog in is not a script to convert, when
-// the reason is plain from its name or its first bytes.
+// Why a file the reader finds no dialog in is not a script to convert.
 std::u16string notAScript(const std::u16string& vbsPath, std::string_view bytes) {
     if (endsWithIgnoringAsciiCase(vbsPath, u".ps1")) {
         return u"PowerShell スクリプト（.ps1）です。--to-ps1 には .vbs ファイルを指定してください。";
     }
-    if (bytes.empty()) {
-        return u"空のファイルです。";
-    }
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-        return u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。";
-    }
-    return u"Boxwright の VBScript 形式ではありません。";
+    return whyNotAVbsScript(bytes).value_or(u"Boxwright の VBScript 形式ではありません。");
 }
 
 // Where a name leads: the file it names now, if any, and the folder and last
@@ -86,7 +80,9 @@ Conversion convertToPs1(const std::u16string& vbsPath, bool force, FileStore& fi
         }
         try {
             const std::string bytes = std::move(file.bytes);
-            def = standaloneDefinition(decodeVbsScript(bytes));
+            if (!whyNotAVbsScript(bytes)) {
+                def = standaloneDefinition(decodeVbsScript(bytes));
+            }
             if (!def) {
                 whyNot = notAScript(vbsPath, bytes);
             }

@@ -1,7 +1,6 @@
 #include "EditorCommands.h"
 
 #include "commands/SaveCommand.h"
-#include "model/AsciiCase.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
 #include "ports/MessageBoxService.h"
@@ -41,26 +40,32 @@ void runPreview(EditorControls& editor, MessageBoxService& messages) {
     }
 }
 
-CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services) {
-    if (currentTexts(editor) == editor.state().savedSnapshot) {
-        return CloseDecision::Close;
+bool settleUnsavedWork(EditorControls& editor, const SaveServices& services, SnapshotAfterSave snapshot) {
+    if (!hasUnsavedChanges(editor)) {
+        return true;
     }
     const int answer =
         services.messages.show(u"変更を保存しますか？", msgbox::YesNoCancel + msgbox::Question, u"保存の確認");
     if (answer == msgbox::ResultCancel) {
-        return CloseDecision::KeepOpen;
+        return false;
     }
     if (answer != msgbox::ResultYes) {
-        return CloseDecision::Close;
+        return true;
     }
-    // The file the dialog came from, in its own format: a PowerShell script
-    // is never written over with VBScript. A save that was cancelled or failed
-    // keeps the window, and the work, open.
-    const std::u16string& from = editor.state().scriptPath;
-    const ScriptFormat format = endsWithIgnoringAsciiCase(from, u".ps1") ? ScriptFormat::Ps1 : ScriptFormat::Vbs;
-    const SaveOutcome saved = saveScript(editor, format, services, SnapshotAfterSave::Skip,
-                                         from.empty() ? std::nullopt : std::optional<std::u16string>(from));
-    return saved == SaveOutcome::Written ? CloseDecision::Close : CloseDecision::KeepOpen;
+    // The current document, in its own format: a PowerShell script is never
+    // written over with VBScript. The dialog proposes its file; a save that was
+    // cancelled or failed keeps the work.
+    const WindowState& state = editor.state();
+    const bool untitled = state.scriptPath.empty();
+    const SaveOutcome saved =
+        saveScript(editor, untitled ? ScriptFormat::Vbs : state.scriptFormat, services, snapshot,
+                   untitled ? std::nullopt : std::optional<std::u16string>(state.scriptPath));
+    return saved == SaveOutcome::Written;
+}
+
+CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services) {
+    return settleUnsavedWork(editor, services, SnapshotAfterSave::Skip) ? CloseDecision::Close
+                                                                        : CloseDecision::KeepOpen;
 }
 
 }  // namespace bw

@@ -11,11 +11,16 @@ struct SaveServices;
 void runPreview(EditorControls& editor, MessageBoxService& messages);
 
 enum class CloseDecision { Close, KeepOpen };
+enum class SnapshotAfterSave;
 
-// Closing the main window: asks to save when a text differs from the snapshot.
-// Cancel keeps the window open; Yes saves without a new snapshot, to the
-// script the dialog was last read from or saved to, in its format (.ps1 or
-// .vbs), and keeps the window open when the save was cancelled or failed.
+// Before work is let go (closing, New, opening or dropping another file):
+// true when nothing differs from what was last saved or read (texts and
+// choices alike), or when the user answered No to 「変更を保存しますか？」, or
+// Yes and the save wrote its file. Cancel, and a save that was cancelled or
+// failed, keep the work: false.
+bool settleUnsavedWork(EditorControls& editor, const SaveServices& services, SnapshotAfterSave snapshot);
+
+// Closing the main window: settleUnsavedWork, saving without a new snapshot.
 CloseDecision runExitPrompt(EditorControls& editor, const SaveServices& services);
 
 }  // namespace bw

@@ -1,5 +1,6 @@
 #include "OpenCommand.h"
 #include "SaveCommand.h"
+#include "ScriptRefusal.h"
 
 #include "codec/Ps1Format.h"
 #include "codec/Ps1Reader.h"
@@ -152,12 +153,15 @@ namespace {
 // The last step of every open, whatever the format: confirmLargeTexts, then
 // applyScriptContents. Read, or Cancelled when the user declined.
 ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& contents, const std::u16string& path,
-                             MessageBoxService& messages) {
+                             ScriptFormat format, MessageBoxService& messages) {
     if (!confirmLargeTexts(contents, path, messages)) {
         return ReadOutcome::Cancelled;
     }
     applyScriptContents(editor, contents);
-    editor.state().scriptPath = path;
+    WindowState& state = editor.state();
+    state.scriptPath = path;
+    state.scriptFormat = format;
+    state.savedChoices = currentChoices(editor);
     return ReadOutcome::Read;
 }
 
@@ -165,18 +169,39 @@ ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& conte
 
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
                        std::optional<std::u16string_view> initDir) {
-    const auto path = chooseScript(dialog, u"dialog.vbs", u"VisualBasicScriptFile(*.vbs)|*.vbs", initDir);
-    return path ? readScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
+    const auto path = chooseScript(dialog, u"", u"VisualBasicScriptFile(*.vbs)|*.vbs", initDir);
+    if (!path) {
+        return ReadOutcome::Cancelled;
+    }
+    // A PowerShell script chosen here is read as one.
+    return openScriptFile(editor, *path, files, messages);
 }
 
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages) {
-    const auto contents = readAndDecode(files, messages, path, decodeVbsScript);
-    return contents ? applyIfConfirmed(editor, *contents, path, messages) : ReadOutcome::Failed;
+    struct Decoded {
+        std::optional<std::u16string> refusal;
+        ScriptContents contents;
+    };
+    const auto decoded = readAndDecode(files, messages, path, [](std::string_view bytes) {
+        Decoded out{whyNotAVbsScript(bytes), {}};
+        if (!out.refusal) {
+            out.contents = decodeVbsScript(bytes);
+        }
+        return out;
+    });
+    if (!decoded) {
+        return ReadOutcome::Failed;
+    }
+    if (decoded->refusal) {
+        reportUnreadable(messages, path, *decoded->refusal);
+        return ReadOutcome::Failed;
+    }
+    return applyIfConfirmed(editor, decoded->contents, path, ScriptFormat::Vbs, messages);
 }
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
-    const auto path = chooseScript(dialog, ps1::kDefaultFileName, ps1::kFileFilter, u"");
+    const auto path = chooseScript(dialog, u"", ps1::kFileFilter, u"");
     return path ? readPs1ScriptFile(editor, *path, files, messages) : ReadOutcome::Cancelled;
 }
 
@@ -193,7 +218,7 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
-    const ReadOutcome outcome = applyIfConfirmed(editor, parsed->contents, path, messages);
+    const ReadOutcome outcome = applyIfConfirmed(editor, parsed->contents, path, ScriptFormat::Ps1, messages);
     // Windows PowerShell 5.1 reads a file without the mark in the ANSI code
     // page: say so, as the next save writes the mark.
     if (outcome == ReadOutcome::Read &&

@@ -24,18 +24,19 @@ class MessageBoxService;
 // Cancelled: nothing changes. Failed: the file could not be opened or is not
 // in the format; a message box says so, and nothing changes.
 
-// VBSを開く: asks for the file ("dialog.vbs", the script filter, the open
-// dialog, which starts in initDir from now on when one is given) and reads it
-// as readScriptFile.
+// VBSを開く: asks for the file (no name filled in, the script filter, the
+// open dialog, which starts in initDir from now on when one is given) and
+// reads it as openScriptFile: a .ps1 chosen here is read as PowerShell.
 ReadOutcome readScript(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages,
                        std::optional<std::u16string_view> initDir = std::nullopt);
 
-// A .vbs named without the dialog. The reader finds what it can (see
-// codec/VbsReader.h): Read or Failed.
+// A .vbs named without the dialog. A file that is no dialog script at all
+// (see whyNotAVbsScript) is refused with its reason; in any other the reader
+// finds what it can (see codec/VbsReader.h): Read or Failed.
 ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                            MessageBoxService& messages);
 
-// PowerShellを開く: "dialog.ps1", the PowerShell filter, the open dialog
+// PowerShellを開く: no name filled in, the PowerShell filter, the open dialog
 // starting where the user last chose a file, then readPs1ScriptFile.
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages);
 

@@ -1,5 +1,6 @@
 #include "SaveCommand.h"
 
+#include "model/AsciiCase.h"
 #include "model/EditorRules.h"
 #include "ports/FileDialog.h"
 #include "ports/MessageBoxService.h"
@@ -54,44 +55,108 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
     }
 }
 
-SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
-                       SnapshotAfterSave snapshot, const std::optional<std::u16string>& proposed) {
+namespace {
+
+// Writes the definition to a chosen file: the restore offer of an unfinished
+// earlier save, the write, the report of a failure. A written file becomes
+// the current document and, when asked, takes the snapshot.
+SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFormat format,
+                        const std::u16string& path, const SaveServices& services, SnapshotAfterSave snapshot) {
     WindowState& state = editor.state();
-    DialogDefinition def = readDefinition(editor);
-    state.rightSuffix = rightSuffixFor(def.rightAligned);
-
-    state.outputPath.clear();
-    const std::optional<std::u16string> chosen =
-        services.dialog.showSave({proposed.value_or(defaultFileName(format)), saveFilter(format, def.continuation),
-                                  std::nullopt});
-
-    SaveOutcome outcome = SaveOutcome::Cancelled;
-    if (chosen) {
-        state.outputPath = *chosen;
-        offerToRestoreUnfinishedSave(services.files, services.messages, state.outputPath);
-        const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
-        if (result.ok) {
-            outcome = SaveOutcome::Written;
-            if (format != ScriptFormat::Html) {
-                state.scriptPath = state.outputPath;
-            }
-        } else {
-            outcome = SaveOutcome::Failed;
-            services.messages.show(u"「" + state.outputPath + u"」に保存できませんでした。\r\n" + result.error,
-                                   msgbox::OkOnly + msgbox::Critical, std::nullopt);
-        }
+    state.outputPath = path;
+    offerToRestoreUnfinishedSave(services.files, services.messages, state.outputPath);
+    const FileResult result = writeScript(services.files, state.outputPath, format, def, state);
+    if (!result.ok) {
+        services.messages.show(u"「" + state.outputPath + u"」に保存できませんでした。\r\n" + result.error,
+                               msgbox::OkOnly + msgbox::Critical, std::nullopt);
+        return SaveOutcome::Failed;
     }
-
-    if (outcome == SaveOutcome::Written && snapshot == SnapshotAfterSave::Take) {
+    state.scriptPath = state.outputPath;
+    state.scriptFormat = format;
+    if (snapshot == SnapshotAfterSave::Take) {
         // The texts the definition was read with, which are the controls'
         // texts still: a save changes none. Moved rather than read again, as
         // a long body would be copied once more.
+        state.savedChoices = choicesOf(def);
         state.savedSnapshot = SavedSnapshot{
             std::move(def.body),
             std::move(def.title),
             {std::move(def.followUps[0].text), std::move(def.followUps[1].text), std::move(def.followUps[2].text)}};
     }
-    return outcome;
+    return SaveOutcome::Written;
+}
+
+DialogDefinition definitionToSave(EditorControls& editor) {
+    DialogDefinition def = readDefinition(editor);
+    editor.state().rightSuffix = rightSuffixFor(def.rightAligned);
+    editor.state().outputPath.clear();
+    return def;
+}
+
+bool isSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
+
+}  // namespace
+
+SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
+                       SnapshotAfterSave snapshot, const std::optional<std::u16string>& proposed) {
+    DialogDefinition def = definitionToSave(editor);
+    const std::optional<std::u16string> chosen =
+        services.dialog.showSave({proposed.value_or(defaultFileName(format)), saveFilter(format, def.continuation),
+                                  std::nullopt});
+    return chosen ? writeChosen(editor, def, format, *chosen, services, snapshot) : SaveOutcome::Cancelled;
+}
+
+SaveOutcome saveCurrent(EditorControls& editor, const SaveServices& services) {
+    const WindowState& state = editor.state();
+    if (state.scriptPath.empty()) {
+        return saveScript(editor, ScriptFormat::Vbs, services);
+    }
+    DialogDefinition def = definitionToSave(editor);
+    const std::u16string path = state.scriptPath;
+    return writeChosen(editor, def, state.scriptFormat, path, services, SnapshotAfterSave::Take);
+}
+
+ScriptFormat formatForName(std::u16string_view path, ScriptFormat otherwise) {
+    if (endsWithIgnoringAsciiCase(path, u".ps1")) {
+        return ScriptFormat::Ps1;
+    }
+    if (endsWithIgnoringAsciiCase(path, u".htm") || endsWithIgnoringAsciiCase(path, u".html")) {
+        return ScriptFormat::Html;
+    }
+    if (endsWithIgnoringAsciiCase(path, u".vbs")) {
+        return ScriptFormat::Vbs;
+    }
+    return otherwise;
+}
+
+SaveOutcome saveAs(EditorControls& editor, const SaveServices& services) {
+    const WindowState& state = editor.state();
+    const ScriptFormat current = state.scriptPath.empty() ? ScriptFormat::Vbs : state.scriptFormat;
+    FileDialogRequest request{defaultFileName(current), {}, std::nullopt};
+    if (!state.scriptPath.empty()) {
+        std::size_t slash = state.scriptPath.size();
+        while (slash > 0 && !isSeparator(state.scriptPath[slash - 1])) {
+            --slash;
+        }
+        request.fileName = state.scriptPath.substr(slash);
+        if (slash > 0) {
+            request.initDir = state.scriptPath.substr(0, slash == 1 ? 1 : slash - 1);
+        }
+    }
+    // The current format's filter first, then the other two: the name's
+    // extension picks the format written.
+    for (const ScriptFormat format : {current, ScriptFormat::Vbs, ScriptFormat::Ps1, ScriptFormat::Html}) {
+        const std::u16string filter = saveFilter(format, true);
+        if (request.filter.find(filter) == std::u16string::npos) {
+            request.filter += (request.filter.empty() ? u"" : u"|") + filter;
+        }
+    }
+    request.filter += u"|すべてのファイル(*.*)|*.*";
+    DialogDefinition def = definitionToSave(editor);
+    const std::optional<std::u16string> chosen = services.dialog.showSave(request);
+    return chosen ? writeChosen(editor, def, formatForName(*chosen, current), *chosen, services,
+                                SnapshotAfterSave::Take)
+                  : SaveOutcome::Cancelled;
 }
 
 }  // namespace bw

@@ -46,8 +46,21 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
 // the snapshot: after a cancelled dialog the work still counts as unsaved.
 // `proposed`, when given, is the file the dialog offers instead of the bare
 // default name.
+// A written file becomes the current document (WindowState::scriptPath).
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
                        SnapshotAfterSave snapshot = SnapshotAfterSave::Take,
                        const std::optional<std::u16string>& proposed = std::nullopt);
+
+// 上書き保存: writes the current document in its own format without a
+// question; before the first open or save, asks for a name as VBSで保存 does.
+SaveOutcome saveCurrent(EditorControls& editor, const SaveServices& services);
+
+// 名前を付けて保存: asks for a name, starting in the current document's folder
+// with its name and its format's filter first; the chosen name's extension
+// (.vbs, .htm or .html, .ps1) picks the format, any other keeps the current one.
+SaveOutcome saveAs(EditorControls& editor, const SaveServices& services);
+
+// The format a file name asks for by its extension, or `otherwise`.
+ScriptFormat formatForName(std::u16string_view path, ScriptFormat otherwise);
 
 }  // namespace bw

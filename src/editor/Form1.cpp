@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -91,6 +92,7 @@ Form1::Form1(Form1Services services, QWidget* parent) : QMainWindow(parent), ser
     // The start state: narrow, then the icon and button-set rules of the first choices.
     setOuterWidth(kNarrowWidthTwips);
     applyStartState(*this);
+    showDocument();
     text2_->setFocus();
 }
 
@@ -106,25 +108,39 @@ void Form1::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("ファイル"));
     action(file, "新規作成", QStringLiteral("新規作成(&N)"), [this] {
-        applyNew(*this);
+        if (settleWork()) applyNew(*this);
+        showDocument();
     })->setShortcuts(QKeySequence::New);
     action(file, "VBSを開く", QStringLiteral("VBSを開く(&V)"), [this] {
         openScript(false);
     })->setShortcuts(QKeySequence::Open);
-    action(file, "VBSとして保存", QStringLiteral("VBSとして保存（&V）"), [this] {
-        save(ScriptFormat::Vbs);
+    action(file, "上書き保存", QStringLiteral("上書き保存(&S)"), [this] {
+        afterSave(saveCurrent(*this, saveServices()));
     })->setShortcuts(QKeySequence::Save);
+    QAction* saveAsItem = action(file, "名前を付けて保存", QStringLiteral("名前を付けて保存(&A)..."),
+                                 [this] { afterSave(bw::saveAs(*this, saveServices())); });
+    saveAsItem->setShortcuts(QKeySequence::SaveAs);
+    if (saveAsItem->shortcuts().isEmpty()) {
+        saveAsItem->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);  // the X11 key scheme has none
+    }
+    action(file, "VBSとして保存", QStringLiteral("VBSとして保存(&B)"), [this] { save(ScriptFormat::Vbs); });
     action(file, "PowerShellを開く", QStringLiteral("PowerShellを開く(&O)"), [this] {
-        readPs1Script(*this, services_.fileDialog, services_.files, services_.messages);
+        if (settleWork()) readPs1Script(*this, services_.fileDialog, services_.files, services_.messages);
+        showDocument();
     });
     action(file, "PowerShellとして保存", QStringLiteral("PowerShellとして保存(&P)"),
            [this] { save(ScriptFormat::Ps1); });
     file->addSeparator()->setObjectName(QStringLiteral("ア"));
-    QAction* quit = action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
-    quit->setShortcuts(QKeySequence::Quit);
-    if (quit->shortcuts().isEmpty()) {
-        quit->setShortcut(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
+    // 終了 ends the program at once. Its key closes the window instead, which
+    // asks about unsaved work first: a key pressed by mistake loses nothing.
+    QKeySequence quitKey(QKeySequence::Quit);
+    if (quitKey.isEmpty()) {
+        quitKey = QKeySequence(Qt::CTRL | Qt::Key_Q);  // the Windows key scheme has no standard key for it
     }
+    action(file, "終了", QStringLiteral("終了(&E)"), [this] { exitNow(); });
+    auto* quitShortcut = new QShortcut(quitKey, this);
+    quitShortcut->setObjectName(QStringLiteral("終了キー"));
+    connect(quitShortcut, &QShortcut::activated, this, &QWidget::close);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("オプション"));
@@ -313,6 +329,14 @@ void Form1::watchEditsAndDrops() {
         connect(item, &QAction::toggled, this, &Form1::definitionChanged);
     }
 
+    // The modified mark is worked out once the change and the rules it runs are over.
+    connect(this, &Form1::definitionChanged, this, [this] {
+        if (documentShown_) {
+            documentShown_ = false;
+            QTimer::singleShot(0, this, [this] { showDocument(); });
+        }
+    });
+
     // A script file dropped anywhere on the window, text boxes included, opens.
     setAcceptDrops(true);
     installEventFilter(this);
@@ -440,14 +464,50 @@ void Form1::switchWidth() { setOuterWidth(outerWidthTwips_ == kWideWidthTwips ? 
 
 SaveServices Form1::saveServices() { return SaveServices{services_.fileDialog, services_.files, services_.messages}; }
 
-void Form1::save(ScriptFormat format) { saveScript(*this, format, saveServices()); }
+void Form1::save(ScriptFormat format) { afterSave(saveScript(*this, format, saveServices())); }
+
+bool Form1::settleWork() { return settleUnsavedWork(*this, saveServices(), SnapshotAfterSave::Take); }
 
 void Form1::openScript(bool sample) {
-    readScript(*this, services_.fileDialog, services_.files, services_.messages,
-               sample ? services_.sampleFolder : std::u16string());
+    if (settleWork()) {
+        readScript(*this, services_.fileDialog, services_.files, services_.messages,
+                   sample ? services_.sampleFolder : std::u16string());
+    }
+    showDocument();
 }
 
-void Form1::openPath(const std::u16string& path) { openScriptFile(*this, path, services_.files, services_.messages); }
+void Form1::openPath(const std::u16string& path) {
+    if (settleWork()) {
+        openScriptFile(*this, path, services_.files, services_.messages);
+    }
+    showDocument();
+}
+
+void Form1::afterSave(SaveOutcome outcome) {
+    if (outcome == SaveOutcome::Written) {
+        statusBar()->showMessage(QStringLiteral("「%1」に保存しました。").arg(toQString(state_.outputPath)),
+                                 kSavedMessageMilliseconds);
+    }
+    showDocument();
+}
+
+// The title names the current document, or 無題 before the first open or
+// save, with the modified mark while the work differs from it.
+void Form1::showDocument() {
+    documentShown_ = true;
+    const std::u16string& path = state_.scriptPath;
+    std::size_t slash = path.size();
+    while (slash > 0 && path[slash - 1] != u'/' && path[slash - 1] != u'\\') {
+        --slash;
+    }
+    const QString name = path.empty() ? QStringLiteral("無題") : toQString(path.substr(slash));
+    const QString title = QStringLiteral("%1[*] - %2").arg(name, QString::fromUtf16(kApplicationTitle));
+    if (title != windowTitle()) {
+        setWindowTitle(title);
+        setWindowFilePath(toQString(path));
+    }
+    setWindowModified(hasUnsavedChanges(*this));
+}
 
 void Form1::exitNow() {
     ending_ = true;

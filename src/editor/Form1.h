@@ -97,6 +97,9 @@ private:
     void setOuterWidth(int twips);
     void switchWidth();
     void save(ScriptFormat format);
+    bool settleWork();
+    void afterSave(SaveOutcome outcome);
+    void showDocument();
     void openScript(bool sample);
     void exitNow();
     SaveServices saveServices();
@@ -111,6 +114,8 @@ private:
     WindowState state_;
     int outerWidthTwips_ = kNarrowWidthTwips;
     bool ending_ = false;
+    bool documentShown_ = false;  // the title shows the state after the last change
+    static constexpr int kSavedMessageMilliseconds = 10000;
     CodeWindow* codeWindow_ = nullptr;  // made when first shown
 
     QWidget* client_ = nullptr;

@@ -69,10 +69,12 @@ void applyStartState(EditorControls& editor) {
     editor.selectIconOption(iconRow(IconKind::Critical).optionIndex);
     editor.selectButtonOption(buttonSetRow(ButtonSet::OkOnly).optionIndex);
     editor.setDefaultButton(0);
+    state.savedChoices = currentChoices(editor);
 }
 
 void applyNew(EditorControls& editor) {
     editor.state().scriptPath.clear();
+    editor.state().scriptFormat = ScriptFormat::Vbs;
     for (const TextBoxId id :
          {TextBoxId::Text2, TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6, TextBoxId::Text3}) {
         editor.setText(id, u"");
@@ -85,21 +87,18 @@ void applyNew(EditorControls& editor) {
 }
 
 DialogDefinition readDefinition(const EditorControls& editor) {
+    const SavedChoices choices = currentChoices(editor);
     DialogDefinition def;
     def.title = editor.text(TextBoxId::Text2);
     def.body = editor.text(TextBoxId::Text1);
-    if (const auto row = iconRowForOption(editor.selectedIconOption())) {
-        def.icon = row->kind;
-    }
-    if (const auto row = buttonSetRowForOption(editor.selectedButtonOption())) {
-        def.buttons = row->set;
-    }
-    def.rightAligned = editor.checkValue(CheckBoxId::Check3) != 0;
-    def.defaultButton = editor.defaultButton();
-    def.continuation = editor.checkValue(CheckBoxId::Check1) == 1;
+    def.icon = choices.icon;
+    def.buttons = choices.buttons;
+    def.rightAligned = choices.rightAligned;
+    def.defaultButton = choices.defaultButton;
+    def.continuation = choices.continuation;
     for (int slot = 0; slot < 3; ++slot) {
         auto& followUp = def.followUps[static_cast<std::size_t>(slot)];
-        followUp.enabled = editor.checkValue(slotCheckBox(slot)) == 1;
+        followUp.enabled = choices.followUpsEnabled[static_cast<std::size_t>(slot)];
         followUp.text = editor.text(slotTextBox(slot));
     }
     return def;
@@ -121,6 +120,37 @@ SavedSnapshot currentTexts(const EditorControls& editor) {
     return SavedSnapshot{editor.text(TextBoxId::Text1),
                          editor.text(TextBoxId::Text2),
                          {editor.text(TextBoxId::Text4), editor.text(TextBoxId::Text5), editor.text(TextBoxId::Text6)}};
+}
+
+SavedChoices choicesOf(const DialogDefinition& def) {
+    return SavedChoices{def.icon,
+                        def.buttons,
+                        def.rightAligned,
+                        def.defaultButton,
+                        def.continuation,
+                        {def.followUps[0].enabled, def.followUps[1].enabled, def.followUps[2].enabled}};
+}
+
+SavedChoices currentChoices(const EditorControls& editor) {
+    SavedChoices choices;
+    if (const auto row = iconRowForOption(editor.selectedIconOption())) {
+        choices.icon = row->kind;
+    }
+    if (const auto row = buttonSetRowForOption(editor.selectedButtonOption())) {
+        choices.buttons = row->set;
+    }
+    choices.rightAligned = editor.checkValue(CheckBoxId::Check3) != 0;
+    choices.defaultButton = editor.defaultButton();
+    choices.continuation = editor.checkValue(CheckBoxId::Check1) == 1;
+    for (int slot = 0; slot < 3; ++slot) {
+        choices.followUpsEnabled[static_cast<std::size_t>(slot)] = editor.checkValue(slotCheckBox(slot)) == 1;
+    }
+    return choices;
+}
+
+bool hasUnsavedChanges(const EditorControls& editor) {
+    const WindowState& state = editor.state();
+    return currentChoices(editor) != state.savedChoices || currentTexts(editor) != state.savedSnapshot;
 }
 
 }  // namespace bw

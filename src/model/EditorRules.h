@@ -35,4 +35,12 @@ WindowState windowStateFor(const DialogDefinition& def);
 // The five texts the snapshot compares, as the controls hold them now.
 SavedSnapshot currentTexts(const EditorControls& editor);
 
+// The choices of a definition, and those the controls hold now.
+SavedChoices choicesOf(const DialogDefinition& def);
+SavedChoices currentChoices(const EditorControls& editor);
+
+// Whether a text or a choice differs from what was last saved or read: the
+// window's modified mark, and the question before work is let go.
+bool hasUnsavedChanges(const EditorControls& editor);
+
 }  // namespace bw

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DialogDefinition.h"
 #include "SavedSnapshot.h"
+#include "ScriptFormat.h"
 
 #include <array>
 #include <cstdint>
@@ -19,11 +21,15 @@ struct WindowState {
     std::array<std::u16string, 3> returnCode = {u"1", u"2", u"3"};
     std::u16string rightSuffix;
     std::u16string outputPath;
-    // The .vbs or .ps1 file the dialog was last read from or saved to, which
-    // the save on closing proposes, in its own format; empty for none.
+    // The current document: the file the dialog was last read from or saved
+    // to, and its format. 上書き保存 and the save on closing write it; empty
+    // before the first open or save, and after New.
     std::u16string scriptPath;
+    ScriptFormat scriptFormat = ScriptFormat::Vbs;
     std::u16string combinedStyle;
     SavedSnapshot savedSnapshot = initialSnapshot();
+    // The rest of the definition as it stood at the last save or read.
+    SavedChoices savedChoices;
 };
 
 // Plain digits of a non-negative number: no sign, no leading zero, no blank.

@@ -236,5 +236,119 @@ TEST_F(SaveCommandTest, SaveChangesNoControlButTheState) {
     EXPECT_TRUE(editor.events.empty());
 }
 
+// 上書き保存 writes the current document in its own format without a
+// question; before there is one it asks as VBSで保存 does. Each written file
+// becomes the current document.
+TEST_F(SaveCommandTest, SavingTheCurrentDocumentKeepsItsFileAndFormat) {
+    const SaveServices services{dialog, files, messages};
+    typeWorkedExample();
+    const struct {
+        const char* name;
+        ScriptFormat format;
+    } documents[] = {{"a.vbs", ScriptFormat::Vbs}, {"b.htm", ScriptFormat::Html}, {"c.ps1", ScriptFormat::Ps1}};
+    for (const auto& document : documents) {
+        SCOPED_TRACE(document.name);
+        const std::u16string path = folder.file(document.name);
+        dialog.answers = {path};
+        ASSERT_EQ(saveScript(editor, document.format, services), SaveOutcome::Written);
+        EXPECT_EQ(editor.windowState.scriptPath, path);
+        EXPECT_EQ(editor.windowState.scriptFormat, document.format);
+        editor.texts[1] = u"changed again";
+        EXPECT_TRUE(hasUnsavedChanges(editor));
+        const std::size_t dialogs = dialog.calls.size();
+        EXPECT_EQ(saveCurrent(editor, services), SaveOutcome::Written);
+        EXPECT_EQ(dialog.calls.size(), dialogs);  // no question
+        EXPECT_FALSE(hasUnsavedChanges(editor));
+        EXPECT_EQ(fileBytes(folder.path() / document.name),
+                  encodeScript(document.format, readDefinition(editor), editor.windowState));
+        editor.texts[1] = u"Question";
+    }
+    applyNew(editor);
+    EXPECT_EQ(editor.windowState.scriptPath, u"");
+    dialog.answers = {std::nullopt};
+    EXPECT_EQ(saveCurrent(editor, services), SaveOutcome::Cancelled);
+    EXPECT_EQ(dialog.calls.back().fileName, u"dialog.vbs");
+}
+
+// 名前を付けて保存 starts in the current file's folder with its name, its
+// format's filter first; the chosen name's extension picks the format.
+TEST_F(SaveCommandTest, SaveAsStartsAtTheCurrentFileAndFollowsTheChosenExtension) {
+    const SaveServices services{dialog, files, messages};
+    typeWorkedExample();
+    dialog.answers = {folder.file("first.ps1")};
+    ASSERT_EQ(saveScript(editor, ScriptFormat::Ps1, services), SaveOutcome::Written);
+
+    const struct {
+        const char* chosen;
+        ScriptFormat written;
+    } choices[] = {{"x.vbs", ScriptFormat::Vbs}, {"y.HTML", ScriptFormat::Html}, {"z.txt", ScriptFormat::Html},
+                   {"w.PS1", ScriptFormat::Ps1}};
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.chosen);
+        const std::u16string before = editor.windowState.scriptPath;
+        const ScriptFormat beforeFormat = editor.windowState.scriptFormat;
+        dialog.answers = {folder.file(choice.chosen)};
+        ASSERT_EQ(saveAs(editor, services), SaveOutcome::Written);
+        const auto& call = dialog.calls.back();
+        EXPECT_TRUE(call.save);
+        EXPECT_EQ((folder.path() / call.fileName).u16string(), before);
+        EXPECT_EQ(call.initDir, folder.path().u16string());
+        EXPECT_TRUE(call.filter.starts_with(saveFilter(beforeFormat, true)));
+        EXPECT_EQ(editor.windowState.scriptFormat, choice.written);
+        EXPECT_EQ(fileBytes(folder.path() / choice.chosen),
+                  encodeScript(choice.written, readDefinition(editor), editor.windowState));
+    }
+    // A cancelled dialog changes nothing.
+    dialog.answers = {std::nullopt};
+    EXPECT_EQ(saveAs(editor, services), SaveOutcome::Cancelled);
+    EXPECT_EQ(editor.windowState.scriptPath, folder.file("w.PS1"));
+}
+
+// Before work is let go: no question when nothing changed; Cancel, or a save
+// that is cancelled or fails, keeps the work; No lets it go; Yes saves the
+// current document in its own format.
+TEST_F(SaveCommandTest, UnsavedWorkIsLetGoOnlyWhenSavedOrDeclined) {
+    const SaveServices services{dialog, files, messages};
+    const std::u16string script = folder.file("kept.ps1");
+    typeWorkedExample();
+    dialog.answers = {script};
+    ASSERT_EQ(saveScript(editor, ScriptFormat::Ps1, services), SaveOutcome::Written);
+    EXPECT_TRUE(settleUnsavedWork(editor, services, SnapshotAfterSave::Take));
+    EXPECT_TRUE(messages.calls.empty());
+
+    const struct {
+        const char* name;
+        int answer;
+        std::optional<std::u16string> dialogAnswer;
+        bool letGo;
+        bool written;
+    } cases[] = {
+        {"cancel", msgbox::ResultCancel, std::nullopt, false, false},
+        {"yes, dialog cancelled", msgbox::ResultYes, std::nullopt, false, false},
+        {"yes, save fails", msgbox::ResultYes, folder.path().u16string(), false, false},
+        {"no", msgbox::ResultNo, std::nullopt, true, false},
+        {"yes", msgbox::ResultYes, script, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        editor.selectIconOption(3);  // a choice alone is a change
+        messages.calls.clear();
+        messages.answers = {c.answer, msgbox::ResultOk};
+        dialog.answers = {c.dialogAnswer};
+        EXPECT_EQ(settleUnsavedWork(editor, services, SnapshotAfterSave::Take), c.letGo);
+        EXPECT_EQ(messages.calls.at(0).prompt, u"変更を保存しますか？");
+        EXPECT_EQ(hasUnsavedChanges(editor), !c.written);
+        if (c.answer == msgbox::ResultYes) {
+            EXPECT_EQ(dialog.calls.back().fileName, script);
+            EXPECT_EQ(dialog.calls.back().filter, saveFilter(ScriptFormat::Ps1, true));
+        }
+        if (c.written) {
+            EXPECT_EQ(fileBytes(folder.path() / "kept.ps1"),
+                      encodeScript(ScriptFormat::Ps1, readDefinition(editor), editor.windowState));
+        }
+        editor.selectIconOption(1);
+    }
+}
+
 }  // namespace
 }  // namespace bw::test

@@ -1,5 +1,6 @@
 #include "core/WorkedExample.h"
 #include "gui/MainWindowFixture.h"
+#include "model/EditorRules.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QAction>
@@ -69,7 +70,8 @@ private slots:
     void cleanup() { form.reset(); }
 
     void startState() {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Boxwright"));
+        QCOMPARE(form->windowTitle(), QStringLiteral("無題[*] - Boxwright"));
+        QVERIFY(!form->isWindowModified());
         QCOMPARE(form->outerWidthTwips(), 5130);
         QCOMPARE(get<QLineEdit>("Text2")->text(), QString());
         QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QString());
@@ -249,7 +251,9 @@ private slots:
         toggle("Check3");
         choose("Option1_3");
         choose("Option2_8");
+        messages->answers = {7};  // New asks first: no, let the work go
         action("新規作成")->trigger();
+        QCOMPARE(messages->calls.size(), std::size_t{1});
         for (const char* name : {"Text1", "Text3", "Text4", "Text5", "Text6"}) {
             QCOMPARE(get<QPlainTextEdit>(name)->toPlainText(), QString());
         }
@@ -262,7 +266,7 @@ private slots:
         // The snapshot still holds the initial follow-up texts, so closing asks.
         messages->answers = {2};
         QVERIFY(!form->close());
-        QCOMPARE(messages->calls.size(), std::size_t{1});
+        QCOMPARE(messages->calls.size(), std::size_t{2});
     }
 
     void saveButtonMenuAndHtmlWriteTheSameScript() {
@@ -303,10 +307,14 @@ private slots:
         click("Command2");
 
         action("新規作成")->trigger();
+        QVERIFY(messages->calls.empty());  // nothing unsaved to ask about
         choose("Option2_9");
         dialog->answers = {toU16(path("round.vbs"))};
+        messages->answers = {7};
         click("Command6");
-        QCOMPARE(dialog->calls.back().fileName, u"dialog.vbs");
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        messages->calls.clear();
+        QCOMPARE(dialog->calls.back().fileName, u"");
         QCOMPARE(dialog->calls.back().filter, u"VisualBasicScriptFile(*.vbs)|*.vbs");
         QVERIFY(!dialog->calls.back().save);
         QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("T \"q\""));
@@ -343,7 +351,10 @@ private slots:
 
         action("新規作成")->trigger();
         dialog->answers = {toU16(path("d.ps1"))};
+        messages->answers = {7};  // the emptied texts differ from the saved ones
         action("PowerShellを開く")->trigger();
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        messages->calls.clear();
         QVERIFY(!dialog->calls.back().save);
         QCOMPARE(get<QPlainTextEdit>("Text1")->toPlainText(), QStringLiteral("a\nb"));
         QVERIFY(get<QRadioButton>("Option2_9")->isChecked());
@@ -546,12 +557,13 @@ private slots:
         QFETCH(bool, closes);
         QFETCH(bool, fileWritten);
         QSignalSpy ending(form.get(), &Form1::programEnding);
-        // Only the five texts count: these changes alone ask nothing.
-        choose("Option1_2");
-        choose("Option2_9");
-        toggle("Check3");
-        toggle("Check5");
-        if (edit) type("Text2", "edited \"title\"");
+        if (edit) {
+            choose("Option1_2");
+            choose("Option2_9");
+            toggle("Check3");
+            toggle("Check5");
+            type("Text2", "edited \"title\"");
+        }
         messages->answers.assign(answers.begin(), answers.end());
         dialog->answers = {saveAnswered ? std::optional<std::u16string>(toU16(path("exit.vbs"))) : std::nullopt};
         QCOMPARE(form->close(), closes);
@@ -576,6 +588,44 @@ private slots:
             QVERIFY(!form->close());
             QCOMPARE(messages->calls.size(), std::size_t{2});
         }
+    }
+
+    // Every part of the definition counts as a change, for the modified mark
+    // and for the question on closing; putting it back as it was counts as none.
+    void everyChoiceCountsAsAChange_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("back");
+        QTest::newRow("icon") << "Option1_2" << "Option1_0";
+        QTest::newRow("buttons") << "Option2_9" << "Option2_5";
+        QTest::newRow("alignment") << "Check3" << "Check3";
+        QTest::newRow("follow-ups") << "Check1" << "Check1";
+        QTest::newRow("follow-up check mark") << "Check5" << "Check5";
+        QTest::newRow("default button") << "既定のボタン2" << "既定のボタン1";
+    }
+
+    void everyChoiceCountsAsAChange() {
+        QFETCH(QString, control);
+        QFETCH(QString, back);
+        const auto change = [this](const QString& name) {
+            if (name.startsWith(QStringLiteral("既定"))) {
+                action(name.toUtf8().constData())->trigger();
+            } else if (name.startsWith(QStringLiteral("Option"))) {
+                choose(name.toUtf8().constData());
+            } else {
+                toggle(name.toUtf8().constData());
+            }
+        };
+        if (control.startsWith(QStringLiteral("既定"))) choose("Option2_8");  // a set with a second button
+        form->state().savedChoices = currentChoices(*form);
+        change(control);
+        QTRY_VERIFY(form->isWindowModified());
+        messages->answers = {2};
+        QVERIFY(!form->close());
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        change(back);
+        QTRY_VERIFY(!form->isWindowModified());
+        QVERIFY(form->close());
+        QCOMPARE(messages->calls.size(), std::size_t{1});
     }
 
     void exitSaveThatFailsKeepsTheWindowOpen() {
@@ -607,7 +657,7 @@ private slots:
         QTest::newRow("VBSを開く") << "VBSを開く"
                                    << "VBSを開く(&V)";
         QTest::newRow("VBSとして保存") << "VBSとして保存"
-                                       << "VBSとして保存（&V）";
+                                       << "VBSとして保存(&B)";
         QTest::newRow("終了") << "終了"
                               << "終了(&E)";
         QTest::newRow("サンプル") << "サンプル"

@@ -40,7 +40,7 @@ class OpenFromOutsideTest : public QObject, test::MainWindowFixture {
             out += QString::number(form->checkValue(id));
         }
         out += QStringLiteral("|%1|%2|").arg(form->selectedIconOption()).arg(form->selectedButtonOption());
-        return out + (form->state().savedSnapshot == currentTexts(*form) ? "saved" : "changed");
+        return out + (hasUnsavedChanges(*form) ? "changed" : "saved");
     }
 
     // A drag of these URLs onto the widget and, when it is taken, its drop. As
@@ -82,8 +82,8 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::newRow("new") << "新規作成" << QKeySequence(Qt::CTRL | Qt::Key_N);
         QTest::newRow("open") << "VBSを開く" << QKeySequence(Qt::CTRL | Qt::Key_O);
-        QTest::newRow("save") << "VBSとして保存" << QKeySequence(Qt::CTRL | Qt::Key_S);
-        QTest::newRow("exit") << "終了" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("save") << "上書き保存" << QKeySequence(Qt::CTRL | Qt::Key_S);
+        QTest::newRow("save as") << "名前を付けて保存" << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
         QTest::newRow("code") << "コードを表示" << QKeySequence(Qt::Key_F7);
     }
 
@@ -97,6 +97,26 @@ private slots:
         QSignalSpy triggered(action(item), &QAction::triggered);
         QTest::keySequence(QApplication::focusWidget(), keys);
         QCOMPARE(triggered.count(), 1);
+    }
+
+    // The quit key closes the window as its close box does: unsaved work is
+    // asked about, and Cancel keeps it. 終了 itself is not triggered.
+    void quitKeyAsksFirst() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("unsaved"));
+        QSignalSpy exitItem(action("終了"), &QAction::triggered);
+        QSignalSpy ending(form.get(), &Form1::programEnding);
+        messages->answers = {2};
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        QCOMPARE(messages->calls[0].prompt, u"変更を保存しますか？");
+        QCOMPARE(exitItem.count(), 0);
+        QCOMPARE(ending.count(), 0);
+        QVERIFY(form->isVisible());
+        messages->answers = {7};
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(ending.count(), 1);
     }
 
     void opensLikeTheMenu_data() {
@@ -114,17 +134,23 @@ private slots:
         const QString file = savedScript();
         const QString fresh = controls();
         dialog->answers = {toU16(file)};
+        messages->answers = {7};
         action("VBSを開く")->trigger();
+        messages->calls.clear();
         const QString byMenu = controls();
         QVERIFY(byMenu != fresh);
         action("新規作成")->trigger();
+        QVERIFY(messages->calls.empty());
+        // New emptied texts the snapshot holds: the open asks first.
+        messages->answers = {7};
         if (how.isEmpty()) {
             form->openPath(toU16(file));
         } else {
             QVERIFY(drop(widget(how), {QUrl::fromLocalFile(path("notes.txt")), QUrl::fromLocalFile(file)}));
         }
         QCOMPARE(controls(), byMenu);
-        QVERIFY(messages->calls.empty());
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        QCOMPARE(messages->calls[0].prompt, u"変更を保存しますか？");
     }
 
     void otherDropsDoNothing_data() {

@@ -2,6 +2,7 @@
 #include "ReaderHarness.h"
 #include "RoundTripCheck.h"
 #include "commands/ConvertCommand.h"
+#include "commands/ScriptRefusal.h"
 #include "core/TestText.h"
 #include "codec/Ps1Reader.h"
 #include "codec/ScriptWriter.h"
@@ -110,7 +111,7 @@ TEST(Convert, RefusesWhatItShouldAndNamesWhy) {
     EXPECT_TRUE(fileBytes(folder.path() / "a.ps1").starts_with("\xEF\xBB\xBF#"));
 
     EXPECT_EQ(convertToPs1(path("notes.txt"), false, store).report,
-              path("notes.txt") + u": Boxwright の VBScript 形式ではありません。");
+              path("notes.txt") + u": " + std::u16string(kNoDialogLine));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "notes.txt.ps1"));
     const Conversion missing = convertToPs1(path("none.vbs"), false, store);
     EXPECT_FALSE(missing.converted);
@@ -130,7 +131,14 @@ TEST(Convert, RefusesWhatItShouldAndNamesWhy) {
          u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
         {"b.PS1", "\xEF\xBB\xBF# Boxwright\r\n",
          u"PowerShell スクリプト（.ps1）です。--to-ps1 には .vbs ファイルを指定してください。"},
-        {"other.vbs", "WScript.Echo 1\r\n", u"Boxwright の VBScript 形式ではありません。"},
+        {"other.vbs", "WScript.Echo 1\r\n", std::u16string(kNoDialogLine)},
+        {"bom8.vbs", "\xEF\xBB\xBFselectkey = MsgBox(\"a\", 0 + 16, \"t\")\r\n",
+         u"UTF-8 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"utf8.vbs", "selectkey = MsgBox(\"\xE3\x81\x82\", 0 + 16, \"t\")\r\n",
+         u"UTF-8 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"bin.vbs", std::string("MZ\x90\0\x03\0\"", 7), u"テキストではないファイル（バイナリ ファイル）です。"},
+        {"odd.vbs", "x = \x81\x7F\xFF\r\n",
+         u"コードページ 932（シフト JIS）の文字ではないバイトがあります。"},
     };
     for (const auto& file : notScripts) {
         writeBytes(folder.path() / file.name, file.bytes);

@@ -5,6 +5,7 @@
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "codec/Utf8.h"
+#include "codec/VbsReader.h"
 #include "commands/OpenCommand.h"
 
 #include <sstream>
@@ -90,6 +91,15 @@ struct ReaderHarness {
     ReadOutcome readLines(const std::vector<std::u16string>& lines) {
         return readBytes(ByteFileStore::joinLines(lines));
     }
+
+    // What the reader's rules make of bytes the open command would refuse as
+    // no dialog script: the positions, without the refusal.
+    void applyBytes(const std::string& bytes) {
+        editor.events.clear();
+        applyScriptContents(editor, decodeVbsScript(bytes));
+    }
+
+    void applyLines(const std::vector<std::u16string>& lines) { applyBytes(ByteFileStore::joinLines(lines)); }
 
     // The editor as a user might have left it: another definition than any test file's.
     void editSomethingElse() {

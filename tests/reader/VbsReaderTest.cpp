@@ -1,4 +1,5 @@
 #include "ReaderHarness.h"
+#include "commands/ScriptRefusal.h"
 #include "core/TestText.h"
 #include "core/WorkedExample.h"
 #include "model/MessageBoxStyle.h"
@@ -21,7 +22,7 @@ TEST_F(VbsReaderTest, AsksForAScriptWithTheOpenDialog) {
     readLines(kWorkedExampleLines);
     ASSERT_EQ(dialog.calls.size(), 1u);
     EXPECT_FALSE(dialog.calls[0].save);
-    EXPECT_EQ(dialog.calls[0].fileName, u"dialog.vbs");
+    EXPECT_EQ(dialog.calls[0].fileName, u"");
     EXPECT_EQ(dialog.calls[0].filter, u"VisualBasicScriptFile(*.vbs)|*.vbs");
     EXPECT_EQ(files.reads, 1u);
 }
@@ -169,7 +170,7 @@ class RightAlignment : public ::testing::TestWithParam<RightCase> {};
 TEST_P(RightAlignment, FollowsTheMarkerOutsideTheTexts) {
     ReaderHarness h;
     h.editor.setCheckValue(CheckBoxId::Check3, GetParam().check3Before);
-    h.readBytes(GetParam().bytes);
+    h.applyBytes(GetParam().bytes);
     EXPECT_EQ(h.editor.checks[static_cast<int>(CheckBoxId::Check3)], GetParam().check3After);
 }
 
@@ -217,7 +218,7 @@ TEST_P(FirstLine, IsReadByItsPositions) {
     h.editor.texts[1] = u"old title";
     h.editor.selectButtonOption(6);
     h.editor.selectIconOption(2);
-    h.readLines({GetParam().line});
+    h.applyLines({GetParam().line});
     EXPECT_EQ(h.editor.texts[0], GetParam().body);
     EXPECT_EQ(h.editor.texts[1], GetParam().title);
     EXPECT_EQ(h.editor.buttonOption, GetParam().buttons);
@@ -261,9 +262,10 @@ INSTANTIATE_TEST_SUITE_P(
         FirstLineCase{"FullWidthDigits", u"selectkey = MsgBox(\"b\", ３ + １６, \"t\")", u"b", u"t", 6, 2}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
+// What the rules make of an empty file, which the open command refuses.
 TEST_F(VbsReaderTest, EmptyFileUnchecksContinuationAndTakesTheTextsAsSaved) {
     editSomethingElse();
-    readBytes("");
+    applyBytes("");
     EXPECT_EQ(editor.texts[0], u"earlier body");
     EXPECT_EQ(editor.texts[1], u"earlier title");
     EXPECT_EQ(editor.texts[2], u"");
@@ -273,7 +275,45 @@ TEST_F(VbsReaderTest, EmptyFileUnchecksContinuationAndTakesTheTextsAsSaved) {
     EXPECT_EQ(editor.windowState.savedSnapshot,
               (SavedSnapshot{u"earlier body", u"earlier title", {u"snap slot 0", u"snap slot 1", u"snap slot 2"}}));
     EXPECT_EQ(editor.events, (std::vector<std::string>{checkEvent(CheckBoxId::Check1, 0), "Text3"}));
-    EXPECT_TRUE(messages.calls.empty());
+}
+
+// A file that is no dialog script is refused with one message naming it and
+// the reason, and the editor stays as it was; a hand-edited script whose first
+// line still shows a dialog is read.
+TEST_F(VbsReaderTest, FilesThatAreNoDialogScriptAreRefusedAndChangeNothing) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::u16string_view reason;  // empty: read
+    } cases[] = {
+        {"empty", "", u"空のファイルです。"},
+        {"other script", "WScript.Echo \"hello\"\r\n", kNoDialogLine},
+        {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\"+", 13), u"テキストではないファイル（バイナリ ファイル）です。"},
+        {"UTF-16", std::string("\xFF\xFEs\0", 4),
+         u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"UTF-8", "x = MsgBox(\"\xE3\x81\x82\")\r\n",
+         u"UTF-8 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
+        {"hand-edited, lower case", "x = msgbox(\"hello\")\r\n", u""},
+        {"a NUL inside a text", std::string("selectkey = MsgBox(\"a\0b\", 0 + 16, \"t\")", 37), u""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReaderHarness h;
+        h.editSomethingElse();
+        const std::string before = dump(h.editor);
+        const ReadOutcome outcome = h.readBytes(c.bytes);
+        if (c.reason.empty()) {
+            EXPECT_EQ(outcome, ReadOutcome::Read);
+            EXPECT_TRUE(h.messages.calls.empty());
+            continue;
+        }
+        EXPECT_EQ(outcome, ReadOutcome::Failed);
+        EXPECT_EQ(dump(h.editor), before);
+        EXPECT_EQ(h.editor.windowState.scriptPath, u"");
+        ASSERT_EQ(h.messages.calls.size(), 1u);
+        EXPECT_EQ(h.messages.calls[0].prompt,
+                  u"「" + std::u16string(kPath) + u"」を開けませんでした。\r\n" + std::u16string(c.reason));
+    }
 }
 
 TEST_F(VbsReaderTest, PathThatCannotBeOpenedIsReportedAndChangesNothing) {
@@ -399,7 +439,7 @@ TEST_F(VbsReaderTest, TextThreeKeepsTheLastLineLoaded) {
 
 TEST_F(VbsReaderTest, SnapshotTakesTheTextsEvenWhenTheLineHoldsNone) {
     editSomethingElse();
-    readLines({u"this is not a script"});
+    applyLines({u"this is not a script"});
     EXPECT_EQ(editor.windowState.savedSnapshot.body, u"earlier body");
     EXPECT_EQ(editor.windowState.savedSnapshot.title, u"earlier title");
     EXPECT_EQ(editor.windowState.savedSnapshot.followUps[0], u"snap slot 0");

@@ -119,7 +119,7 @@ public:
         out.set("defaultButton", editor_.defaultPosition);
         out.set("defaultChoices", editor_.defaultChoices);
         out.set("wide", editor_.wide);
-        out.set("changed", currentTexts(editor_) != editor_.windowState.savedSnapshot);
+        out.set("changed", hasUnsavedChanges(editor_));
         // The status line under the body: its length as the window counts it
         // (UTF-16 units, a line break two), and the most a message box shows.
         out.set("bodyLength", static_cast<double>(editor_.text(TextBoxId::Text1).size()));
@@ -160,8 +160,11 @@ public:
         return out;
     }
 
-    // After the page has saved: the texts count as saved.
-    void markSaved() { editor_.windowState.savedSnapshot = currentTexts(editor_); }
+    // After the page has saved: the texts and choices count as saved.
+    void markSaved() {
+        editor_.windowState.savedSnapshot = currentTexts(editor_);
+        editor_.windowState.savedChoices = currentChoices(editor_);
+    }
 
     // Reads a file the user gave (a .ps1 by its name, anything else as a
     // .vbs): "read", "failed" with the message to show, or "confirm" with

@@ -101,6 +101,7 @@ async function allowDownloads(page, dir) {
 const resultLines = (page) => page.$$eval('#convert-results li', (items) => items.map((li) => li.textContent));
 
 const NOT_A_DIALOG = Buffer.from('WScript.Echo "hello"\r\n');
+const NOT_A_DIALOG_REASON = 'Boxwright の VBScript 形式ではありません。1 行目に MsgBox のダイアログの行がありません。';
 
 test('several .vbs become one ZIP of .ps1 files; a file that is no dialog and a second same name are refused', async () => {
     const inputs = {
@@ -112,7 +113,7 @@ test('several .vbs become one ZIP of .ps1 files; a file that is no dialog and a 
     // What the core says of each, in node.
     const expected = Object.fromEntries(Object.entries(inputs).map(([name, bytes]) => [name, core.convertToPs1(name, new Uint8Array(bytes))]));
     assert.equal(expected['hello.vbs'].ok, false);
-    assert.equal(expected['hello.vbs'].message, 'hello.vbs: Boxwright の VBScript 形式ではありません。');
+    assert.equal(expected['hello.vbs'].message, `hello.vbs: ${NOT_A_DIALOG_REASON}`);
     assert.equal(expected['空き容量.VBS'].name, '空き容量.ps1');
     // The .ps1 of a .vbs is the PowerShell save of the same dialog.
     assert.deepEqual(Buffer.from(expected['report.vbs'].bytes), encoded(SAVE_CONFIRM, 2));
@@ -128,7 +129,7 @@ test('several .vbs become one ZIP of .ps1 files; a file that is no dialog and a 
         assert.deepEqual(await resultLines(page), [
             'report.vbs → report.ps1　変換しました（まだ保存していません）',
             '空き容量.VBS → 空き容量.ps1　変換しました（まだ保存していません）',
-            'hello.vbs: Boxwright の VBScript 形式ではありません。',
+            `hello.vbs: ${NOT_A_DIALOG_REASON}`,
             'REPORT.vbs: report.vbs と同じ report.ps1 に書くことになるので、変換しません。',
         ]);
         assert.equal(await page.$eval('#convert-status', (e) => e.textContent),
@@ -143,7 +144,7 @@ test('several .vbs become one ZIP of .ps1 files; a file that is no dialog and a 
         assert.deepEqual(await resultLines(page), [
             'report.vbs → report.ps1　boxwright-ps1.zip に入れました。',
             '空き容量.VBS → 空き容量.ps1　boxwright-ps1.zip に入れました。',
-            'hello.vbs: Boxwright の VBScript 形式ではありません。',
+            `hello.vbs: ${NOT_A_DIALOG_REASON}`,
             'REPORT.vbs: report.vbs と同じ report.ps1 に書くことになるので、変換しません。',
         ]);
         // The editor is left as it was.
@@ -222,7 +223,7 @@ test('files dropped on the conversion area, or several anywhere, are converted',
         await page.waitForFunction(() => document.querySelectorAll('#convert-results li').length === 2);
         assert.deepEqual(await resultLines(page), [
             'x.vbs → x.ps1　変換しました（まだ保存していません）',
-            'y.txt: Boxwright の VBScript 形式ではありません。',
+            `y.txt: ${NOT_A_DIALOG_REASON}`,
         ]);
         assert.equal(await page.$eval('#title', (e) => e.value), '');
         assert.equal(await page.$eval('#drop-hint', (e) => e.hidden), true);
