@@ -3,6 +3,7 @@
 #include "CaptionedFrame.h"
 #include "CodeWindow.h"
 #include "ScriptDrop.h"
+#include "TextBox.h"
 
 #include "commands/EditorCommands.h"
 #include "model/DialogTables.h"
@@ -50,8 +51,9 @@ struct Placement {
     int tabIndex;
 };
 
-QPlainTextEdit* multiLineBox(QWidget* parent, const char* name, const QString& initial, QRect where, bool scrollBar) {
-    auto* box = new QPlainTextEdit(initial, parent);
+TextBox* multiLineBox(QWidget* parent, const char* name, const QString& initial, QRect where, bool scrollBar) {
+    auto* box = new TextBox(parent);
+    box->setPlainText(initial);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(where);
     box->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -302,6 +304,13 @@ void Form1::buildControls() {
         const auto i = static_cast<std::size_t>(id);
         textSet_[i] = fromEditText(multiLine_[i]->toPlainText());
         connect(multiLine_[i]->document(), &QTextDocument::contentsChanged, this, [this, i] { edited_[i] = true; });
+        // A text grown too large by a paste or by typing is kept as an opened one is.
+        TextBox* box = multiLine_[i];
+        connect(box, &TextBox::largeText, this, [this, id](const QString& whole) { setText(id, fromEditText(whole)); });
+        connect(box, &TextBox::emptyingAsked, this, [this, id, box] {
+            setText(id, u"");
+            box->setFocus();
+        });
     }
     connect(text2_, &QLineEdit::textChanged, this,
             [this] { edited_[static_cast<std::size_t>(TextBoxId::Text2)] = true; });
@@ -435,10 +444,14 @@ void Form1::updateLengthStatus() {
         }
         return QStringLiteral("本文");
     };
-    // The text being edited, or else the first text that is too long.
+    // The text being edited, or else the first text that is too long; only
+    // a text the user can see is named.
+    if (!promptShown(lengthShown_)) {
+        lengthShown_ = TextBoxId::Text1;
+    }
     TextBoxId shown = lengthShown_;
     for (const TextBoxId id : {lengthShown_, TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
-        if (length(id) > msgbox::PromptLimit) {
+        if (promptShown(id) && length(id) > msgbox::PromptLimit) {
             shown = id;
             break;
         }
@@ -458,9 +471,24 @@ void Form1::updateLengthStatus() {
     }
 }
 
+// The body always; a follow-up text while the window is wide and its slot shown.
+bool Form1::promptShown(TextBoxId id) const {
+    for (int slot = 0; slot < 3; ++slot) {
+        if (slotTextBox(slot) == id) {
+            return outerWidthTwips_ == kWideWidthTwips && slotFrames_[static_cast<std::size_t>(slot)]->isVisibleTo(this);
+        }
+    }
+    return true;
+}
+
 // Toggles between the two widths; each change of Check1 runs it once, so the
 // width stays in step with the box.
-void Form1::switchWidth() { setOuterWidth(outerWidthTwips_ == kWideWidthTwips ? kNarrowWidthTwips : kWideWidthTwips); }
+void Form1::switchWidth() {
+    setOuterWidth(outerWidthTwips_ == kWideWidthTwips ? kNarrowWidthTwips : kWideWidthTwips);
+    if (lengthStatus_ && !lengthStatus_->text().isEmpty()) {
+        updateLengthStatus();
+    }
+}
 
 SaveServices Form1::saveServices() { return SaveServices{services_.fileDialog, services_.files, services_.messages}; }
 
@@ -563,10 +591,11 @@ void Form1::setText(TextBoxId id, const std::u16string& value) {
         text2_->setReadOnly(large);
         text2_->setToolTip(toolTip);
     } else {
-        QPlainTextEdit* box = multiLine_[i];
+        TextBox* box = multiLine_[i];
         box->setPlainText(toEditText(large ? glimpse(value, kGlimpseLines) : value));
         box->setReadOnly(large);
         box->setToolTip(toolTip);
+        box->setNote(toolTip);
     }
     textSet_[i] = value;
     edited_[i] = false;

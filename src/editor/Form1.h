@@ -23,6 +23,7 @@ class QPushButton;
 namespace bw {
 
 class CodeWindow;
+class TextBox;
 class FileDialog;
 class MessageBoxService;
 class FileStore;
@@ -106,6 +107,7 @@ private:
     void setSlotsFocusable(bool focusable);
     void buildLengthStatus();
     void updateLengthStatus();
+    bool promptShown(TextBoxId id) const;
 
     QCheckBox* checkBox(CheckBoxId id) const;
     std::size_t textLength(TextBoxId id) const;
@@ -120,7 +122,7 @@ private:
 
     QWidget* client_ = nullptr;
     QLineEdit* text2_ = nullptr;
-    std::array<QPlainTextEdit*, 6> multiLine_{};  // indexed by TextBoxId; Text2 is the one-line box
+    std::array<TextBox*, 6> multiLine_{};  // indexed by TextBoxId; Text2 is the one-line box
     // A text edit turns a lone CR or LF into a line break, and a text too large
     // for a box to lay out quickly is shown only in part. The text last set by a
     // command is given back exactly as long as the user has not changed its box.

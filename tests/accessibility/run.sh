@@ -70,5 +70,5 @@ export XDG_RUNTIME_DIR="$work/runtime"
 echo "display $DISPLAY"
 
 status=0
-dbus-run-session -- "$here/run.sh" --in-session "$binary" || status=$?
+dbus-run-session -- bash "$here/run.sh" --in-session "$binary" || status=$?
 exit "$status"

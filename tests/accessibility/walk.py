@@ -54,30 +54,39 @@ def has(obj, state):
     return obj.getState().contains(state)
 
 
-def walk(obj, path=""):
+def step(obj, index):
+    """One step of a path: the role and the name, or the role and the index when unnamed."""
+    return f'{obj.getRoleName()} "{obj.name}"' if obj.name.strip() else f"{obj.getRoleName()}[{index}]"
+
+
+def walk(obj, path=None):
     """Yields (object, path) for obj and everything under it, depth first."""
+    path = path or step(obj, 0)
     yield obj, path
     for index, child in enumerate(children(obj)):
-        step = f'{child.getRoleName()} "{child.name}"' if child.name.strip() else f"{child.getRoleName()}[{index}]"
-        yield from walk(child, f"{path} / {step}" if path else step)
+        yield from walk(child, f"{path} / {step(child, index)}")
 
 
 def describe(obj, path):
-    """Role, Qt id when the toolkit exports one, screen place and the label before it."""
-    ident = obj.get_accessible_id() or "-"
+    """Role, Qt id when the toolkit exports one, screen place, and named neighbours:
+    the last one before it and, for a group, the first one inside."""
+    ident = f" id={obj.get_accessible_id()}" if obj.get_accessible_id() else ""
     try:
         box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         place = f"{box.width}x{box.height}+{box.x}+{box.y}"
     except NotImplementedError:
         place = "?"
-    before = ""
+    hints = ""
     parent = obj.parent
     if parent is not None:
         earlier = [parent.getChildAtIndex(i) for i in range(obj.getIndexInParent())]
         named = [c for c in earlier if c is not None and c.name.strip()]
         if named:
-            before = f', after {named[-1].getRoleName()} "{named[-1].name}"'
-    return f"{obj.getRoleName():<12} id={ident}  at {place}{before}\n      path: {path}"
+            hints += f', after {named[-1].getRoleName()} "{named[-1].name}"'
+    inside = next((c for c in children(obj) if c.name.strip()), None)
+    if inside is not None:
+        hints += f', holding {inside.getRoleName()} "{inside.name}"'
+    return f"{obj.getRoleName()}{ident} at {place}{hints}\n      path: {path}"
 
 
 def unnamed_in(window):
@@ -88,7 +97,9 @@ def unnamed_in(window):
             continue
         role = obj.getRole()
         reasons = []
-        if has(obj, R.STATE_FOCUSABLE) or role in CONTROLS:
+        # Read-only text that never takes the focus (a box's prompt) is not a control.
+        reads_only = role in TEXT_BOXES and not has(obj, R.STATE_EDITABLE)
+        if has(obj, R.STATE_FOCUSABLE) or (role in CONTROLS and not reads_only):
             reasons.append("text box" if role in TEXT_BOXES else "control")
         if role in GROUPS and obj is not window and any(
                 o.getRole() in CONTROLS for o, _ in walk(obj) if o is not obj):
@@ -125,7 +136,6 @@ PREVIEW_CHECKS = [
     ("box is an alert", lambda box: (box.getRole() == R.ROLE_ALERT, f"role {box.getRoleName()}")),
     ("icon named エラー/質問/警告/情報", icon_check),
     ("focusable controls named", controls_check),
-    ("OK button present", lambda box: (find(box, R.ROLE_PUSH_BUTTON, "OK") is not None, "")),
 ]
 
 
@@ -135,24 +145,25 @@ def print_list(title, entries):
         print(f"  - unnamed {' and '.join(reasons)}: {describe(obj, path)}")
 
 
-def run(binary):
-    home = tempfile.mkdtemp(prefix="boxwright-a11y-")
+def run(binary, home):
+    """Starts the program with a fresh home (no saved settings) and checks it."""
     env = dict(os.environ, HOME=home, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    log = open(os.path.join(home, "boxwright.log"), "w+")
-    program = subprocess.Popen([binary], env=env, stdout=log, stderr=subprocess.STDOUT)
-    try:
-        return check(program)
-    except Failed as problem:
-        log.seek(0)
-        print(f"\nCOULD NOT RUN: {problem}\n--- program output ---\n{log.read()[-3000:]}")
-        return 2
-    finally:
-        program.terminate()
+    with open(os.path.join(home, "boxwright.log"), "w+") as log:
+        program = subprocess.Popen([binary], env=env, stdout=log, stderr=subprocess.STDOUT)
         try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            program.kill()
+            return check(program)
+        except Failed as problem:
+            log.seek(0)
+            print(f"\nCOULD NOT RUN: {problem}\n--- program output ---\n{log.read()[-3000:]}")
+            return 2
+        finally:
+            program.terminate()
+            try:
+                program.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                program.kill()
+                program.wait()
 
 
 def check(program):
@@ -165,13 +176,17 @@ def check(program):
 
     app = wait_for("the program on the accessibility bus", application)
     app.set_cache_mask(Atspi.Cache.NONE)  # every question goes to the program: windows come and go
-    main = wait_for('the main window "Boxwright"', lambda: next(
-        (w for w in children(app) if w.getRole() == R.ROLE_FRAME and w.name == "Boxwright"
+    # The title is "Boxwright", or the document's name then "- Boxwright".
+    main = wait_for("the main window", lambda: next(
+        (w for w in children(app) if w.getRole() == R.ROLE_FRAME and w.name.endswith("Boxwright")
          and has(w, R.STATE_SHOWING)), None))
-    print(f"application {app.name} (pid {program.pid}), toolkit {app.get_toolkit_name()}")
+    print(f"application {app.name} (pid {program.pid}), toolkit {app.get_toolkit_name()} "
+          f"{app.get_toolkit_version()}, main window \"{main.name}\"")
+    if not main.get_accessible_id():
+        print("(this toolkit exports no accessible ids, so objects are told by role, place and path)")
 
     shown, hidden = unnamed_in(main)
-    print_list("Main window, unnamed and shown (FAIL)", shown)
+    print_list("Main window, unnamed and shown", shown)
     print_list("Main window, unnamed but not shown now (for information)", hidden)
 
     # Preview: press プレビュー, take the new window, check it, close it with OK.
@@ -183,23 +198,32 @@ def check(program):
     box = wait_for("the preview box", lambda: next(
         (w for w in children(app) if w is not main and has(w, R.STATE_SHOWING)), None))
     results = [(what, *test(box)) for what, test in PREVIEW_CHECKS]
+    results.append(("OK closes the box", *close_with_ok(app, main, box)))
     for what, ok, detail in results:
-        print(f"  {'ok  ' if ok else 'FAIL'}  {what:<34} {detail}")
-    ok_button = find(box, R.ROLE_PUSH_BUTTON, "OK")
-    if ok_button is not None:
-        press(ok_button)
-        wait_for("the preview box to close", lambda: not any(
-            w is not main and has(w, R.STATE_SHOWING) for w in children(app)))
-        print("  ok    box closed by its OK button")
+        print(f"  {'ok  ' if ok else 'FAIL'}  {what}" + (f": {detail}" if detail else ""))
 
-    failures = len(shown) + sum(not ok for _, ok, _ in results)
-    print(f"\nSummary: {len(shown)} unnamed control(s) in the main window, "
-          f"{sum(not ok for _, ok, _ in results)} failed preview check(s), "
-          f"{len(hidden)} unnamed control(s) not shown now")
-    return 1 if failures else 0
+    failed = sum(not ok for _, ok, _ in results)
+    print(f"\nSummary: {len(shown)} unnamed object(s) shown in the main window, "
+          f"{failed} failed preview check(s); {len(hidden)} unnamed object(s) not shown now")
+    return 1 if shown or failed else 0
+
+
+def close_with_ok(app, main, box):
+    """Presses the box's OK button and waits until no window but the main one shows."""
+    ok_button = find(box, R.ROLE_PUSH_BUTTON, "OK")
+    if ok_button is None:
+        return False, "no OK button"
+    press(ok_button)
+    try:
+        wait_for("the box to close", lambda: not any(
+            w is not main and has(w, R.STATE_SHOWING) for w in children(app)))
+    except Failed as problem:
+        return False, str(problem)
+    return True, ""
 
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:
         sys.exit(f"usage: {sys.argv[0]} BOXWRIGHT_BINARY")
-    sys.exit(run(os.path.abspath(sys.argv[1])))
+    with tempfile.TemporaryDirectory(prefix="boxwright-a11y-") as fresh_home:
+        sys.exit(run(os.path.abspath(sys.argv[1]), fresh_home))

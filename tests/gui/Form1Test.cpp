@@ -1,9 +1,14 @@
 #include "core/WorkedExample.h"
 #include "gui/MainWindowFixture.h"
 #include "model/EditorRules.h"
+#include "model/LargeText.h"
+#include "platform/qt/Twips.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFrame>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -503,6 +508,9 @@ private slots:
                                          << "本文が長すぎます：1,024 / 1,023 文字";
         QTest::newRow("follow-up") << "Text4" << QString(1024, QChar(0x3042))
                                    << "「OKを押したとき」が長すぎます：1,024 / 1,023 文字";
+        // With the follow-ups hidden, only what the user sees is named.
+        QTest::newRow("hidden follow-up") << "hidden Text4" << QString(1024, QChar(0x3042))
+                                          << "本文：0 / 1,023 文字";
         QTest::newRow("short follow-up") << "Text4"
                                          << "abc"
                                          << "本文：0 / 1,023 文字";
@@ -514,6 +522,11 @@ private slots:
         QFETCH(QString, shown);
         auto* status = get<QLabel>("lengthStatus");
         QCOMPARE(status->text(), QString());  // nothing edited yet
+        if (box.startsWith(QStringLiteral("hidden "))) {
+            box.remove(0, 7);
+        } else if (box != QStringLiteral("Text1")) {
+            toggle("Check1");
+        }
         type(box, text);
         QCOMPARE(status->text(), shown);
         QCOMPARE(status->palette().color(QPalette::WindowText) != form->palette().color(QPalette::WindowText),
@@ -535,6 +548,77 @@ private slots:
         QCOMPARE(status->text(), QStringLiteral("「はいを押したとき」：5 / 1,023 文字"));
         get<QWidget>("Text1")->setFocus();
         QCOMPARE(status->text(), QStringLiteral("本文：0 / 1,023 文字"));
+    }
+
+    // A text too large for a box to lay out quickly is protected the same way
+    // however it came: pasted, typed past the limit, or opened. The box says
+    // so in a bar over it, keeps every character, and a saved file reopens
+    // the same way; 空にする makes the box editable again.
+    void largeTextIsProtectedHoweverItCame_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("paste") << "paste";
+        QTest::newRow("typing") << "typing";
+        QTest::newRow("open") << "open";
+    }
+
+    void largeTextIsProtectedHoweverItCame() {
+        QFETCH(QString, how);
+        auto* body = get<QPlainTextEdit>("Text1");
+        const QString line(20000, QLatin1Char('x'));
+        if (how == "paste") {
+            body->setPlainText(QStringLiteral("ab"));
+            body->moveCursor(QTextCursor::End);
+            body->moveCursor(QTextCursor::Left);
+            QApplication::clipboard()->setText(line);
+            body->paste();
+            QCOMPARE(form->text(TextBoxId::Text1), u"a" + toU16(line) + u"b");
+        } else if (how == "typing") {
+            body->setPlainText(line.left(static_cast<qsizetype>(kLongestLaidOutLine) - 2));
+            body->setFocus();
+            body->moveCursor(QTextCursor::End);
+            QTest::keyClicks(body, QStringLiteral("xyz"));
+            QTRY_VERIFY(body->isReadOnly());
+            QCOMPARE(form->text(TextBoxId::Text1).size(), kLongestLaidOutLine + 1);
+        } else {
+            QFile file(path("wide.vbs"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("selectkey = MsgBox(\"" + line.toLatin1() + "\", 0 + 16, \"t\")\r\n");
+            file.close();
+            form->openPath(toU16(path("wide.vbs")));
+        }
+        QVERIFY(body->isReadOnly());
+        QVERIFY(body->toPlainText().size() < 2000);
+        auto* bar = get<QFrame>("Text1_note");
+        QVERIFY(bar->isVisible());
+        const QString units = groupedNumber(static_cast<qint64>(form->text(TextBoxId::Text1).size()));
+        QVERIFY2(bar->accessibleName().contains(units), qPrintable(bar->accessibleName()));
+
+        // Saved and opened again: protected as before, and told.
+        const std::u16string kept = form->text(TextBoxId::Text1);
+        dialog->answers = {toU16(path("kept.vbs"))};
+        click("Command2");
+        messages->answers = {7};
+        form->openPath(toU16(path("kept.vbs")));
+        QCOMPARE(form->text(TextBoxId::Text1), kept);
+        QVERIFY(body->isReadOnly());
+        QVERIFY(bar->isVisible());
+
+        click("Text1_empty");
+        QVERIFY(!body->isReadOnly());
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(form->text(TextBoxId::Text1), u"");
+        QTest::keyClicks(body, QStringLiteral("ok"));
+        QCOMPARE(form->text(TextBoxId::Text1), u"ok");
+    }
+
+    // A paste that stays within the limits goes in as typed.
+    void smallPasteIsInsertedAsUsual() {
+        auto* body = get<QPlainTextEdit>("Text1");
+        QApplication::clipboard()->setText(QStringLiteral("pasted\ntext"));
+        body->paste();
+        QVERIFY(!body->isReadOnly());
+        QCOMPARE(form->text(TextBoxId::Text1), u"pasted\r\ntext");
+        QVERIFY(!form->findChild<QFrame*>(QStringLiteral("Text1_note")));
     }
 
     void exitPrompt_data() {
