@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev libfontconfig-dev fonttools
     fonts-noto-cjk xvfb xauth imagemagick xdg-utils desktop-file-utils
     time file appstream locales acl
+    dbus at-spi2-core libglib2.0-bin python3-pyatspi
     g++-mingw-w64-x86-64-posix googletest wine wine64
     emscripten node-acorn chromium
 )

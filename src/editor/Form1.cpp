@@ -190,11 +190,16 @@ void Form1::buildControls() {
     auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, pixelsFromTwips(kWideWidthTwips), 2));
     fillWith(line1, Qt::white);
 
-    order.push_back({place(new QLabel(QStringLiteral("タイトル"), w), "Label3", twipRect(120, 120, 735, 255)), 28});
+    // Each label is its box's buddy: a screen reader names the box by it.
+    auto* titleLabel = place(new QLabel(QStringLiteral("タイトル"), w), "Label3", twipRect(120, 120, 735, 255));
+    order.push_back({titleLabel, 28});
     text2_ = place(new QLineEdit(w), "Text2", twipRect(120, 360, 4815, 270));
+    titleLabel->setBuddy(text2_);
     order.push_back({text2_, 0});
-    order.push_back({place(new QLabel(QStringLiteral("本文"), w), "Label2", twipRect(120, 720, 495, 255)), 27});
+    auto* bodyLabel = place(new QLabel(QStringLiteral("本文"), w), "Label2", twipRect(120, 720, 495, 255));
+    order.push_back({bodyLabel, 27});
     multiLine_[0] = multiLineBox(w, "Text1", {}, twipRect(120, 960, 4815, 2535), true);
+    bodyLabel->setBuddy(multiLine_[0]);
     order.push_back({multiLine_[0], 1});
 
     auto button = [&](const char* name, const QString& caption, QRect where, int tab, auto slot) {
@@ -205,6 +210,7 @@ void Form1::buildControls() {
     button("Command1", QStringLiteral("プレビュー"), twipRect(120, 3600, 1815, 375), 15,
            [this] { runPreview(*this, services_.messages); });
     label1_ = place(new QLabel(QStringLiteral("0"), w), "Label1", twipRect(2160, 3720, 255, 255));
+    label1_->setAccessibleName(QStringLiteral("プレビューのスタイル値"));
     label1_->hide();
     button("Command2", QStringLiteral("VBSで保存"), twipRect(2400, 3600, 1215, 375), 16,
            [this] { save(ScriptFormat::Vbs); });
@@ -219,6 +225,7 @@ void Form1::buildControls() {
         place(new QCheckBox(QStringLiteral("右寄せの文にする"), w), "Check3", twipRect(120, 4560, 1815, 255));
     order.push_back({checks_[static_cast<std::size_t>(CheckBoxId::Check3)], 29});
     multiLine_[2] = multiLineBox(w, "Text3", QStringLiteral("Text3"), twipRect(2040, 4560, 1215, 375), false);
+    multiLine_[2]->setAccessibleName(QStringLiteral("読み込んだ最後の行"));
     multiLine_[2]->hide();
     order.push_back({multiLine_[2], 32});
     auto* check1 = place(new QCheckBox(QStringLiteral("続きを作る"), w), "Check1", twipRect(3480, 4560, 1455, 255));
@@ -297,6 +304,7 @@ void Form1::buildControls() {
         multiLine_[static_cast<std::size_t>(slotTextBox(static_cast<int>(slot)))] = box;
         order.push_back({box, 12 + static_cast<int>(slot)});
         connect(check, &QCheckBox::toggled, this, [box](bool on) { box->setEnabled(slotTextEnabledFor(on ? 1 : 0)); });
+        nameSlot(static_cast<int>(slot));
     }
 
     for (const TextBoxId id :
@@ -412,6 +420,7 @@ void Form1::buildLengthStatus() {
     lengthStatus_ = new QLabel(this);
     lengthStatus_->setObjectName(QStringLiteral("lengthStatus"));
     lengthStatus_->setIndent(6);
+    lengthStatus_->setAccessibleName(QStringLiteral("本文の文字数"));
     lengthStatus_->setToolTip(QStringLiteral("MsgBox が表示するのは %1 文字までです。超えた分は表示されません。"
                                              "改行は 2 文字と数えます。")
                                   .arg(groupedNumber(msgbox::PromptLimit)));
@@ -461,6 +470,7 @@ void Form1::updateLengthStatus() {
     const QString counts = QStringLiteral("%1 / %2 文字").arg(groupedNumber(n), groupedNumber(msgbox::PromptLimit));
     lengthStatus_->setText(over ? QStringLiteral("%1が長すぎます：%2").arg(name(shown), counts)
                                 : QStringLiteral("%1：%2").arg(name(shown), counts));
+    lengthStatus_->setAccessibleName(QStringLiteral("%1の文字数").arg(name(shown)));
     if (over != lengthStatus_->property("over").toBool()) {
         lengthStatus_->setProperty("over", over);
         QPalette palette = this->palette();
@@ -469,6 +479,15 @@ void Form1::updateLengthStatus() {
         }
         lengthStatus_->setPalette(palette);
     }
+}
+
+// A slot's frame carries no caption of its own (its check box does): the
+// frame and its text box are named after the check box for a screen reader.
+void Form1::nameSlot(int slot) {
+    const QString caption = checkBox(slotCheckBox(slot))->text();
+    slotFrames_[static_cast<std::size_t>(slot)]->setAccessibleName(QStringLiteral("続き：%1").arg(caption));
+    multiLine_[static_cast<std::size_t>(slotTextBox(slot))]->setAccessibleName(
+        QStringLiteral("「%1」の本文").arg(caption));
 }
 
 // The body always; a follow-up text while the window is wide and its slot shown.
@@ -669,6 +688,7 @@ void Form1::setSlotCaption(int slot, std::u16string_view caption) {
     QCheckBox* check = checkBox(slotCheckBox(slot));
     check->setText(toQString(caption));
     fitCaption(check);
+    nameSlot(slot);
     if (lengthStatus_ && !lengthStatus_->text().isEmpty()) {
         updateLengthStatus();
     }

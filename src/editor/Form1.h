@@ -108,6 +108,7 @@ private:
     void buildLengthStatus();
     void updateLengthStatus();
     bool promptShown(TextBoxId id) const;
+    void nameSlot(int slot);
 
     QCheckBox* checkBox(CheckBoxId id) const;
     std::size_t textLength(TextBoxId id) const;

@@ -4,6 +4,8 @@
 
 #include "model/MessageBoxStyle.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -68,6 +70,31 @@ QStyle::StandardPixmap iconFor(int style) {
     }
 }
 
+// What a screen reader calls the icon.
+QString iconName(int style) {
+    switch (style & msgbox::IconMask) {
+        case msgbox::Critical:
+            return QStringLiteral("エラー");
+        case msgbox::Question:
+            return QStringLiteral("質問");
+        case msgbox::Exclamation:
+            return QStringLiteral("警告");
+        case msgbox::Information:
+            return QStringLiteral("情報");
+        default:
+            return {};
+    }
+}
+
+// A message box is an alert to assistive technology, as the system's own
+// boxes are: a screen reader reads it out when it opens.
+QAccessibleInterface* alertInterface(const QString&, QObject* object) {
+    if (auto* dialog = qobject_cast<MessageDialog*>(object)) {
+        return new QAccessibleWidget(dialog, QAccessible::AlertMessage, dialog->windowTitle());
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 QList<int> MessageDialog::buttonCodes(int style) {
@@ -127,6 +154,11 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
     setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
+    static const bool alerts = [] {
+        QAccessible::installFactory(alertInterface);
+        return true;
+    }();
+    Q_UNUSED(alerts);
 
     // A read-only text edit rather than a label: it can wrap inside a word
     // that is too long for a line, and it scrolls a text taller than the screen.
@@ -155,6 +187,7 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
     if (pixmap != QStyle::SP_CustomBase) {
         auto* icon = new QLabel(this);
         icon->setObjectName(QStringLiteral("icon"));
+        icon->setAccessibleName(iconName(style));
         const int extent = this->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
         icon->setPixmap(this->style()->standardIcon(pixmap, nullptr, this).pixmap(extent, extent));
         icon->setAlignment(Qt::AlignTop);
