@@ -70,18 +70,47 @@ qreal CodeView::widthOf(QStringView text) const {
     return width;
 }
 
+namespace {
+
+bool isWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.isSurrogate(); }
+
+}  // namespace
+
 // Breaks a line into rows no wider than the view, going on from the last row
-// start given; each row holds at least one character, and a surrogate pair
-// stays whole.
+// start given. A row ends after the last blank that fits, else at the last
+// edge of a name, number or word (before or after a "." or "("), and only a
+// name longer than the whole row is cut inside; each row holds at least one
+// character, and a surrogate pair stays whole.
 void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts) const {
     const qreal width = wrapWidth();
     qreal x = 0;
+    qsizetype blank = 0;  // the last break after a blank in this row, and x there
+    qreal xAtBlank = 0;
+    qsizetype edge = 0;  // the last break at a token's edge in this row, and x there
+    qreal xAtEdge = 0;
     qsizetype step = 1;
     for (qsizetype i = starts.back(); i < text.size(); i += step) {
+        const qsizetype rowStart = starts.back();
+        if (i > rowStart) {
+            if (text[i - 1] == u' ' && text[i] != u' ') {
+                blank = i;
+                xAtBlank = x;
+            } else if (isWordCharacter(text[i - 1]) != isWordCharacter(text[i])) {
+                edge = i;
+                xAtEdge = x;
+            }
+        }
         const qreal a = advance(text, i, step);
-        if (x + a > width && i > starts.back()) {
-            starts.push_back(i);
-            x = 0;
+        if (x + a > width && i > rowStart) {
+            const bool atBlank = blank > rowStart;
+            const bool atEdge = edge > rowStart;
+            const qsizetype at = atBlank ? blank : atEdge ? edge : i;
+            starts.push_back(at);
+            x -= atBlank ? xAtBlank : atEdge ? xAtEdge : x;
+            if (x + a > width && i > at) {
+                starts.push_back(i);
+                x = 0;
+            }
         }
         x += a;
     }
@@ -145,8 +174,14 @@ void CodeView::setLines(std::vector<std::u16string> lines) {
             starts.assign(1, 0);
             wrap(now, starts);
         } else if (!same) {
-            // A row's end hangs on the unit after it, the first that did not fit.
-            starts.erase(std::lower_bound(starts.begin() + 1, starts.end(), kept), starts.end());
+            // A row's end hangs on the units up to the first that did not fit,
+            // which may lie in the next row: the row before the change's row
+            // is wrapped again too.
+            auto from = std::lower_bound(starts.begin() + 1, starts.end(), kept);
+            if (from - starts.begin() > 1) {
+                --from;
+            }
+            starts.erase(from, starts.end());
             wrap(now, starts);
         }
         if (!same && !firstChange) {

@@ -71,6 +71,26 @@ void fitCaption(QAbstractButton* button) {
     }
 }
 
+// Two columns of options whose captions, at the interface font, came out
+// wider than designed: the right column moves right until no caption touches
+// its neighbour, and both move left (no further than the gap from the frame's
+// edge) until the right one ends the gap inside the frame.
+void keepColumnsApart(QWidget* frame, std::initializer_list<QAbstractButton*> left,
+                      std::initializer_list<QAbstractButton*> right) {
+    const int gap = frame->fontMetrics().horizontalAdvance(QChar(0x3000)) / 2;
+    int leftEnd = 0;
+    int rightWidth = 0;
+    for (QAbstractButton* option : left) leftEnd = std::max(leftEnd, option->geometry().right() + 1);
+    for (QAbstractButton* option : right) rightWidth = std::max(rightWidth, option->width());
+    const int leftX = (*left.begin())->x();
+    int rightX = std::max((*right.begin())->x(), leftEnd + gap);
+    const int overflow = rightX + rightWidth - (frame->width() - gap);
+    const int shift = std::clamp(overflow, 0, std::max(0, leftX - gap));
+    rightX -= shift;
+    for (QAbstractButton* option : left) option->move(option->x() - shift, option->y());
+    for (QAbstractButton* option : right) option->move(rightX, option->y());
+}
+
 // A plain strip of one colour, such as the decorative lines under the menu bar.
 void fillWith(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -282,6 +302,8 @@ void Form1::buildControls() {
             if (on) applyButtonSetRule(*this, index);
         });
     }
+    keepColumnsApart(frame2, {option2_->button(5), option2_->button(9), option2_->button(7)},
+                     {option2_->button(6), option2_->button(8), option2_->button(10)});
 
     // The three follow-up slots, right of the narrow window's client area.
     const std::array<const char*, 3> frameNames = {"Frame3", "Frame4", "Frame5"};
@@ -386,7 +408,7 @@ void Form1::setOuterWidth(int twips) {
     const int clientWidth = pixelsFromTwips(twips - kBorderTwips);
     client_->setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips));
     setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips) + menuBar()->sizeHint().height() +
-                                  statusBar()->sizeHint().height());
+                                  statusBar()->minimumHeight());
     setSlotsFocusable(twips == kWideWidthTwips);
 }
 
@@ -426,6 +448,11 @@ void Form1::buildLengthStatus() {
                                   .arg(groupedNumber(msgbox::PromptLimit)));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(lengthStatus_, 1);
+    // The bar's height is the height it has with a text in it, from the start:
+    // only the window's width may ever change.
+    lengthStatus_->setText(QStringLiteral("本文：0 / 1,023 文字"));
+    statusBar()->setFixedHeight(statusBar()->sizeHint().height());
+    lengthStatus_->clear();
     for (const TextBoxId id : {TextBoxId::Text1, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
         connect(multiLine_[static_cast<std::size_t>(id)], &QPlainTextEdit::textChanged, this,
                 [this] { updateLengthStatus(); });

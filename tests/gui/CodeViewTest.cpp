@@ -101,6 +101,27 @@ private slots:
         QVERIFY(second.offset > 0 && second.offset < 500);
     }
 
+    // A row ends after a blank, else at the edge of a name; a name is cut
+    // only when it is longer than a row.
+    void wrapsAtTokenBoundaries() {
+        CodeView view(ScriptLanguage::PowerShell);
+        view.show();
+        const QString line =
+            QStringLiteral("$answer = [System.Windows.Forms.MessageBox]::Show('one two three', 'title', 4, 32) ") +
+            QString(400, u'n');
+        for (int width = 120; width < 420; width += 7) {
+            view.resize(width, 600);
+            view.setLines({line.toStdU16String()});
+            const QList<CodeView::Position> starts = rowStarts(view);
+            for (const CodeView::Position& start : starts.mid(1)) {
+                const qsizetype at = start.offset;
+                const bool inName = line[at - 1].isLetterOrNumber() && line[at].isLetterOrNumber();
+                // Only the long name at the end may be cut.
+                QVERIFY2(!inName || at > line.size() - 400, qPrintable(QStringLiteral("%1 at %2").arg(width).arg(at)));
+            }
+        }
+    }
+
     // A changed line is wrapped again from its first change: the rows come
     // out as in a view that gets the new lines only.
     void changedLinesWrapAsIfNew() {
@@ -121,6 +142,24 @@ private slots:
                 fresh.setLines({});
                 fresh.setLines({narrower, u"Case 1"});
                 QCOMPARE(rowStarts(changed), rowStarts(fresh));
+            }
+        }
+        // Where rows end at blanks and names, a change may move the end of
+        // the row before it.
+        const std::u16string code = u"x = MsgBox(\"one two\", 4 + 32, \"a.b.c\") ' note note note note";
+        for (int width = 90; width < 200; width += 11) {
+            changed.resize(width, 1200);
+            fresh.resize(width, 1200);
+            for (std::size_t at = 0; at < code.size(); ++at) {
+                for (const char16_t put : {u' ', u'.', u'w'}) {
+                    std::u16string edited = code;
+                    edited[at] = put;
+                    changed.setLines({code});
+                    changed.setLines({edited});
+                    fresh.setLines({});
+                    fresh.setLines({edited});
+                    QCOMPARE(rowStarts(changed), rowStarts(fresh));
+                }
             }
         }
     }

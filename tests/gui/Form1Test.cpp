@@ -621,6 +621,36 @@ private slots:
         QVERIFY(!form->findChild<QFrame*>(QStringLiteral("Text1_note")));
     }
 
+    // Only the width ever changes: not when the status bar first shows a
+    // length, nor when the follow-ups widen the window.
+    void heightNeverChanges() {
+        QTRY_VERIFY(form->isVisible());
+        const int height = form->height();
+        type("Text1", "some body");
+        QVERIFY(!get<QLabel>("lengthStatus")->text().isEmpty());
+        toggle("Check1");
+        toggle("Check1");
+        toggle("Check1");
+        QCoreApplication::processEvents();
+        QCOMPARE(form->height(), height);
+        QCOMPARE(form->outerWidthTwips(), 9180);
+    }
+
+    // No option's caption reaches its neighbour or the frame's edge.
+    void buttonSetCaptionsKeepApart() {
+        auto* frame = get<QGroupBox>("Frame2");
+        const std::pair<const char*, const char*> rows[] = {
+            {"Option2_5", "Option2_6"}, {"Option2_9", "Option2_8"}, {"Option2_7", "Option2_10"}};
+        for (const auto& [left, right] : rows) {
+            const QRect l = get<QRadioButton>(left)->geometry();
+            const QRect r = get<QRadioButton>(right)->geometry();
+            QVERIFY2(l.right() < r.left(), left);
+            QVERIFY2(r.right() < frame->width() - 2, right);
+            QVERIFY(l.left() > 2);
+            QCOMPARE(get<QRadioButton>(right)->sizeHint().width() <= r.width(), true);
+        }
+    }
+
     void exitPrompt_data() {
         QTest::addColumn<bool>("edit");
         QTest::addColumn<QList<int>>("answers");
