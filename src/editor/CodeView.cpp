@@ -105,8 +105,12 @@ void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts) const {
             const bool atBlank = blank > rowStart;
             const bool atEdge = edge > rowStart;
             const qsizetype at = atBlank ? blank : atEdge ? edge : i;
+            const qreal xAt = atBlank ? xAtBlank : atEdge ? xAtEdge : x;
             starts.push_back(at);
-            x -= atBlank ? xAtBlank : atEdge ? xAtEdge : x;
+            // The new row starts at `at`: what lies after it is measured from there.
+            x -= xAt;
+            xAtBlank -= xAt;
+            xAtEdge -= xAt;
             if (x + a > width && i > at) {
                 starts.push_back(i);
                 x = 0;

@@ -107,12 +107,40 @@ private slots:
         CodeView view(ScriptLanguage::PowerShell);
         view.show();
         const QString line =
-            QStringLiteral("$answer = [System.Windows.Forms.MessageBox]::Show('one two three', 'title', 4, 32) ") +
+            QStringLiteral("$answer = [System.Windows.Forms.MessageBox]::Show('one two three', 'title', 4, 32) ('") +
             QString(400, u'n');
         for (int width = 120; width < 420; width += 7) {
             view.resize(width, 600);
             view.setLines({line.toStdU16String()});
             const QList<CodeView::Position> starts = rowStarts(view);
+            // Every row fits the view: its last unit ends inside it.
+            for (qsizetype row = 0; row + 1 < starts.size(); ++row) {
+                const qsizetype end = starts[row + 1].offset;
+                const int y = static_cast<int>(row) * QFontMetrics(view.font()).lineSpacing() + 2;
+                const CodeView::Position edge = view.positionAt(QPoint(view.viewport()->width() - 1, y));
+                QVERIFY2(edge.offset >= end - 1, qPrintable(QStringLiteral("%1: row %2 [%3, %4) reaches the edge at %5")
+                                                                 .arg(width)
+                                                                 .arg(row)
+                                                                 .arg(starts[row].offset)
+                                                                 .arg(end)
+                                                                 .arg(edge.offset)));
+                const qreal rowWidth = QFontMetricsF(view.font()).horizontalAdvance(line.mid(starts[row].offset,
+                                                                                          end - starts[row].offset));
+                QVERIFY2(rowWidth <= view.viewport()->width(), qPrintable(QStringLiteral("%1: row %2 is %3 wide")
+                                                                                 .arg(width).arg(row).arg(rowWidth)));
+            }
+            // The rows of the long name hold as many units as each other: the
+            // first after a break at a blank is no longer than the rest.
+            QList<qsizetype> tailRows;
+            for (qsizetype row = 0; row + 1 < starts.size(); ++row) {
+                if (starts[row].offset >= line.size() - 400) {
+                    tailRows << starts[row + 1].offset - starts[row].offset;
+                }
+            }
+            for (const qsizetype units : tailRows) {
+                QVERIFY2(units <= tailRows.back(),
+                         qPrintable(QStringLiteral("%1: %2 > %3").arg(width).arg(units).arg(tailRows.back())));
+            }
             for (const CodeView::Position& start : starts.mid(1)) {
                 const qsizetype at = start.offset;
                 const bool inName = line[at - 1].isLetterOrNumber() && line[at].isLetterOrNumber();
