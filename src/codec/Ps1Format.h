@@ -27,6 +27,34 @@ inline constexpr std::u16string_view kCommentedOut = u"# ";
 inline constexpr std::u16string_view kSwitchStart = u"switch ([int]$answer) {";
 inline constexpr std::u16string_view kIndent = u"    ";
 
+// Stay-on-top: the options the boxes take, as a variable. MessageBoxOptions
+// has no member for MB_SYSTEMMODAL (4096), and PowerShell casts no undefined
+// value to it, but Enum.ToObject makes one, and Windows Forms passes options
+// to the system unchecked. With right alignment the value holds its flag too.
+inline constexpr std::u16string_view kOptionsStart =
+    u"$options = [System.Enum]::ToObject([System.Windows.Forms.MessageBoxOptions], ";
+inline constexpr std::u16string_view kOptionsVariable = u"$options";
+inline constexpr int kStayOnTopValue = 4096;
+inline constexpr int kRightAlignValue = 524288;
+
+// A timeout: the first box gets a hidden owner form, which a timer disposes
+// after the time; the system closes the box with its owner, whatever its
+// buttons. The tick also sets a flag, as what Show returns then differs
+// between Windows PowerShell 5.1 (No) and PowerShell 7 (None): the answer is
+// -1 when the flag is set, as WScript.Shell's Popup returns.
+inline constexpr std::u16string_view kTimedOutFalse = u"$timedOut = $false";
+inline constexpr std::u16string_view kOwnerForm = u"$owner = New-Object System.Windows.Forms.Form";
+inline constexpr std::u16string_view kTimer = u"$timer = New-Object System.Windows.Forms.Timer";
+inline constexpr std::u16string_view kIntervalStart = u"$timer.Interval = ";
+inline constexpr std::u16string_view kTick =
+    u"$timer.add_Tick({ $script:timedOut = $true; $timer.Stop(); $owner.Dispose() })";
+inline constexpr std::u16string_view kTimerStart = u"$timer.Start()";
+inline constexpr std::u16string_view kOwnedDialogStart = u"$answer = [System.Windows.Forms.MessageBox]::Show($owner, ";
+inline constexpr std::u16string_view kTimerDispose = u"$timer.Dispose()";
+inline constexpr std::u16string_view kOwnerDispose = u"$owner.Dispose()";
+inline constexpr std::u16string_view kTimedOutAnswer = u"if ($timedOut) { $answer = -1 }";
+inline constexpr std::u16string_view kTimedOutCode = u"-1";
+
 inline constexpr std::u16string_view kButtonsType = u"[System.Windows.Forms.MessageBoxButtons]::";
 inline constexpr std::u16string_view kIconType = u"[System.Windows.Forms.MessageBoxIcon]::";
 inline constexpr std::u16string_view kDefaultButtonType = u"[System.Windows.Forms.MessageBoxDefaultButton]::";

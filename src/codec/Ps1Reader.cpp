@@ -218,9 +218,10 @@ struct ShowCall {
     std::size_t icon = 0;
     std::size_t defaultButton = 0;
     bool rightAligned = false;
+    bool optionsVariable = false;  // the options are $options
 };
 
-// start, text, title, buttons, icon [, default button [, RightAlign]] ")".
+// start, text, title, buttons, icon [, default button [, RightAlign or $options]] ")".
 std::optional<ShowCall> showCall(std::u16string_view line, std::u16string_view start) {
     Cursor at(line);
     ShowCall call;
@@ -250,10 +251,13 @@ std::optional<ShowCall> showCall(std::u16string_view line, std::u16string_view s
         }
         call.defaultButton = *defaultButton;
         if (at.eat(u",")) {
-            if (!at.eat(ps1::kOptionsType) || !sameIgnoringAsciiCase(at.name(), ps1::kRightAlign)) {
+            if (at.eat(ps1::kOptionsVariable)) {
+                call.optionsVariable = true;
+            } else if (!at.eat(ps1::kOptionsType) || !sameIgnoringAsciiCase(at.name(), ps1::kRightAlign)) {
                 return std::nullopt;
+            } else {
+                call.rightAligned = true;
             }
-            call.rightAligned = true;
         }
     }
     if (!at.eat(u")") || !at.atEnd()) {
@@ -320,6 +324,9 @@ private:
     static constexpr Looking kDialogLine{u"メッセージ ボックスを表示する行として読めません",
                                          u"メッセージ ボックスを表示する行がありません"};
     static constexpr Looking kSwitchLine{u"switch の行として読めません", u"switch の行がありません"};
+    static constexpr Looking kOptionsLine{u"$options の値は 4096（手前に表示）か 528384（右寄せも）です",
+                                          u"$options の行がありません"};
+    static constexpr Looking kTimerLines{u"時間切れのタイマーの行として読めません", u"時間切れのタイマーの行がありません"};
     static constexpr Looking kBranch{u"switch の分岐として読めません（分岐は、ボタンの値、{、メッセージ ボックスの行、}）",
                                      u"switch が閉じていません"};
     static constexpr Looking kNothingMore{u"スクリプトの終わりのあとに文があります", u""};
@@ -353,12 +360,40 @@ private:
             ++next_;
             line = statement(true);
         }
+        // Stay-on-top: the options every box takes.
+        std::optional<int> options;
+        if (line && Cursor(*line).eatWords(ps1::kOptionsStart)) {
+            looking_ = kOptionsLine;
+            Cursor at(*line);
+            at.eatWords(ps1::kOptionsStart);
+            at.skipBlanks();
+            const std::u16string_view value = at.name();
+            options = value == decimalText(ps1::kStayOnTopValue)                            ? ps1::kStayOnTopValue
+                      : value == decimalText(ps1::kStayOnTopValue + ps1::kRightAlignValue) ? ps1::kStayOnTopValue + ps1::kRightAlignValue
+                                                                                             : 0;
+            if (*options == 0 || !at.eat(u")") || !at.atEnd()) {
+                return false;
+            }
+            ++next_;
+            line = statement(true);
+        }
+        // A timeout: the timer's lines, in the writer's order.
+        if (line && Cursor(*line).atEndAfter(ps1::kTimedOutFalse)) {
+            looking_ = kTimerLines;
+            const auto seconds = timerLines();
+            if (!seconds) {
+                return false;
+            }
+            contents.timeoutSeconds = *seconds;
+            line = statement(true);
+        }
+        const bool timed = contents.timeoutSeconds > 0;
         looking_ = kDialogLine;
         if (!line) {
             return false;
         }
-        auto dialog = showCall(*line, ps1::kDialogStart);
-        if (!dialog) {
+        auto dialog = showCall(*line, timed ? ps1::kOwnedDialogStart : ps1::kDialogStart);
+        if (!dialog || dialog->optionsVariable != options.has_value()) {
             return false;
         }
         contents.hasFirstLine = true;
@@ -367,9 +402,20 @@ private:
         contents.buttons = static_cast<ButtonSet>(dialog->buttons);
         contents.icon = static_cast<IconKind>(dialog->icon);
         contents.defaultButton = static_cast<int>(dialog->defaultButton);
-        contents.rightAligned = dialog->rightAligned;
+        contents.rightAligned = options ? (*options & ps1::kRightAlignValue) != 0 : dialog->rightAligned;
+        contents.stayOnTop = options.has_value();
         std::u16string_view lastLine = *line;
         ++next_;
+        if (timed) {
+            looking_ = kTimerLines;
+            for (const std::u16string_view after : {ps1::kTimerDispose, ps1::kOwnerDispose, ps1::kTimedOutAnswer}) {
+                line = statement(true);
+                if (!line || !Cursor(*line).atEndAfter(after)) {
+                    return false;
+                }
+                ++next_;
+            }
+        }
 
         line = statement(true);
         if (line) {
@@ -392,12 +438,57 @@ private:
         return true;
     }
 
+    // The timer's lines from "$timedOut = $false" to "$timer.Start()": the
+    // seconds of its interval, or nothing when a line is not the writer's.
+    std::optional<int> timerLines() {
+        ++next_;
+        for (const std::u16string_view expected : {ps1::kOwnerForm, ps1::kTimer}) {
+            const auto line = statement(true);
+            if (!line || !Cursor(*line).atEndAfter(expected)) {
+                return std::nullopt;
+            }
+            ++next_;
+        }
+        auto line = statement(true);
+        if (!line) {
+            return std::nullopt;
+        }
+        Cursor at(*line);
+        if (!at.eatWords(ps1::kIntervalStart)) {
+            return std::nullopt;
+        }
+        at.skipBlanks();
+        const std::u16string_view digits = at.name();
+        if (!at.atEnd() || digits.empty() || digits.size() > 8 || digits.front() == u'0') {
+            return std::nullopt;
+        }
+        std::int64_t milliseconds = 0;
+        for (const char16_t d : digits) {
+            if (d < u'0' || d > u'9') {
+                return std::nullopt;
+            }
+            milliseconds = milliseconds * 10 + (d - u'0');
+        }
+        if (milliseconds % 1000 != 0 || milliseconds / 1000 > kLongestTimeoutSeconds) {
+            return std::nullopt;
+        }
+        ++next_;
+        for (const std::u16string_view expected : {ps1::kTick, ps1::kTimerStart}) {
+            line = statement(true);
+            if (!line || !Cursor(*line).atEndAfter(expected)) {
+                return std::nullopt;
+            }
+            ++next_;
+        }
+        return static_cast<int>(milliseconds / 1000);
+    }
+
     // The switch's branches up to its closing brace, each "code {", the
     // message line (commented out or not), "}" — or all on one line.
     bool branches(ScriptContents& contents, std::u16string_view& lastLine) {
         ++next_;
         const ButtonSetRow& row = buttonSetRow(*contents.buttons);
-        std::array<bool, 3> seen{};
+        std::array<bool, 4> seen{};  // the three slots, and the timeout's
         for (;;) {
             // A comment may stand before a branch; a branch never starts with "#".
             auto line = statement(true);
@@ -408,35 +499,41 @@ private:
                 ++next_;
                 // A branch that is not there shows no box: its slot is off,
                 // with no text the file does not give.
-                for (std::size_t slot = 0; slot < seen.size(); ++slot) {
+                for (std::size_t slot = 0; slot < contents.slotLines.size(); ++slot) {
                     if (!seen[slot]) {
                         contents.slotLines[slot] = {true, u""};
                     }
                 }
+                if (contents.timeoutSeconds > 0 && !seen.back()) {
+                    contents.timeoutSlot = ScriptContents::Slot{true, u""};
+                }
                 return true;
             }
             Cursor at(*line);
-            const std::u16string_view code = at.name();
+            // The timeout's branch, in a file with a timeout.
+            const bool timedOut = contents.timeoutSeconds > 0 && at.eat(ps1::kTimedOutCode);
+            const std::u16string_view code = timedOut ? ps1::kTimedOutCode : at.name();
             const auto slotCode = std::find_if(row.returnCodes.begin(), row.returnCodes.end(),
                                                [&](int c) { return decimalText(c) == code; });
-            if (code.empty() || slotCode == row.returnCodes.end() || !at.eat(u"{")) {
+            if (code.empty() || (!timedOut && slotCode == row.returnCodes.end()) || !at.eat(u"{")) {
                 return false;
             }
-            const auto slot = static_cast<std::size_t>(slotCode - row.returnCodes.begin());
+            const auto slot = timedOut ? seen.size() - 1 : static_cast<std::size_t>(slotCode - row.returnCodes.begin());
             if (seen[slot]) {
                 return false;
             }
             seen[slot] = true;
+            ScriptContents::Slot& into = timedOut ? contents.timeoutSlot.emplace() : contents.slotLines[slot];
             std::u16string_view message = trimmed(line->substr(line->find(u'{') + 1));
             if (message.empty()) {
                 ++next_;
                 // The message, commented out or not; a comment that is no
                 // message may stand before it.
-                for (line = statement(false); line && line->starts_with(u'#') && !followUp(*line, contents.slotLines[slot]);
+                for (line = statement(false); line && line->starts_with(u'#') && !followUp(*line, into);
                      line = statement(false)) {
                     ++next_;
                 }
-                if (!line || !followUp(*line, contents.slotLines[slot])) {
+                if (!line || !followUp(*line, into)) {
                     return false;
                 }
                 message = *line;
@@ -452,7 +549,7 @@ private:
                     return false;
                 }
                 message = trimmed(message.substr(0, message.size() - 1));
-                if (!followUp(message, contents.slotLines[slot])) {
+                if (!followUp(message, into)) {
                     return false;
                 }
             }

@@ -98,12 +98,16 @@ std::u16string showCall(std::u16string_view start, std::u16string_view text, con
     rest += enumArgument(ps1::kButtonsType, ps1::kButtonNames[static_cast<std::size_t>(buttons)]);
     rest += u", ";
     rest += enumArgument(ps1::kIconType, ps1::kIconNames[static_cast<std::size_t>(def.icon)]);
-    if (defaultButton != 0 || def.rightAligned) {
+    const bool options = def.rightAligned || def.options.stayOnTop;
+    if (defaultButton != 0 || options) {
         rest += u", ";
         rest +=
             enumArgument(ps1::kDefaultButtonType, ps1::kDefaultButtonNames[static_cast<std::size_t>(defaultButton)]);
     }
-    if (def.rightAligned) {
+    if (def.options.stayOnTop) {
+        rest += u", ";
+        rest += ps1::kOptionsVariable;
+    } else if (def.rightAligned) {
         rest += u", ";
         rest += enumArgument(ps1::kOptionsType, ps1::kRightAlign);
     }
@@ -131,7 +135,27 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
     lines.emplace_back(ps1::kHowToRun);
     lines.emplace_back(ps1::kLoadForms);
     lines.emplace_back(ps1::kVisualStyles);
-    lines.push_back(showCall(ps1::kDialogStart, def.body, title, def.buttons, def, def.defaultButton));
+    if (def.options.stayOnTop) {
+        lines.push_back(std::u16string(ps1::kOptionsStart) +
+                        decimalText(ps1::kStayOnTopValue + (def.rightAligned ? ps1::kRightAlignValue : 0)) + u")");
+    }
+    const bool timed = def.options.timeoutSeconds > 0;
+    if (timed) {
+        lines.emplace_back(ps1::kTimedOutFalse);
+        lines.emplace_back(ps1::kOwnerForm);
+        lines.emplace_back(ps1::kTimer);
+        lines.push_back(std::u16string(ps1::kIntervalStart) +
+                        decimalText(static_cast<std::int64_t>(def.options.timeoutSeconds) * 1000));
+        lines.emplace_back(ps1::kTick);
+        lines.emplace_back(ps1::kTimerStart);
+    }
+    lines.push_back(showCall(timed ? ps1::kOwnedDialogStart : ps1::kDialogStart, def.body, title, def.buttons, def,
+                             def.defaultButton));
+    if (timed) {
+        lines.emplace_back(ps1::kTimerDispose);
+        lines.emplace_back(ps1::kOwnerDispose);
+        lines.emplace_back(ps1::kTimedOutAnswer);
+    }
     if (!def.continuation) {
         return lines;
     }
@@ -146,6 +170,16 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
             message += ps1::kCommentedOut;
         }
         message += showCall(ps1::kFollowUpStart, followUp.text, title, ButtonSet::OkOnly, def, 0);
+        lines.push_back(std::move(message));
+        lines.push_back(indent + u"}");
+    }
+    if (timed) {
+        lines.push_back(indent + std::u16string(ps1::kTimedOutCode) + u" {");
+        std::u16string message = indent + indent;
+        if (!def.options.onTimeout.enabled) {
+            message += ps1::kCommentedOut;
+        }
+        message += showCall(ps1::kFollowUpStart, def.options.onTimeout.text, title, ButtonSet::OkOnly, def, 0);
         lines.push_back(std::move(message));
         lines.push_back(indent + u"}");
     }

@@ -4,6 +4,21 @@
 
 namespace bw {
 
+BoxOptions optionsRead(const ScriptContents& contents, BoxOptions held) {
+    if (!contents.hasFirstLine) {
+        return held;
+    }
+    held.timeoutSeconds = contents.timeoutSeconds;
+    held.stayOnTop = contents.stayOnTop;
+    if (contents.timeoutSlot) {
+        held.onTimeout.enabled = !contents.timeoutSlot->commentedOut;
+        if (contents.timeoutSlot->text) {
+            held.onTimeout.text = *contents.timeoutSlot->text;
+        }
+    }
+    return held;
+}
+
 std::optional<DialogDefinition> standaloneDefinition(const ScriptContents& contents) {
     if (!contents.body || !contents.title || !contents.buttons || !contents.icon) {
         return std::nullopt;
@@ -28,6 +43,7 @@ std::optional<DialogDefinition> standaloneDefinition(const ScriptContents& conte
             }
         }
     }
+    def.options = optionsRead(contents, BoxOptions{});
     return def;
 }
 

@@ -31,8 +31,19 @@ struct ScriptContents {
     bool followUps = false;  // the file goes on with the follow-up boxes
     std::array<Slot, 3> slotLines;
 
+    // The options a first line says (none for a file written without them),
+    // and the timeout's follow-up when the file has one.
+    int timeoutSeconds = 0;
+    bool stayOnTop = false;
+    std::optional<Slot> timeoutSlot;
+
     std::u16string lastLine;  // the last message line read, which the window keeps in Text3
 };
+
+// The options after a read, from those the editor held: a file with a first
+// line says its timeout and stay-on-top (none when it names neither); the
+// timeout's follow-up comes from the file when it has one, else stays.
+BoxOptions optionsRead(const ScriptContents& contents, BoxOptions held);
 
 // The dialog a script describes on its own, as a freshly started editor
 // would hold it after reading the script: nothing when the script does not

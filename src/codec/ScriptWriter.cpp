@@ -6,22 +6,51 @@ namespace bw {
 
 namespace {
 
-std::u16string messageLine(std::u16string_view opening, const std::u16string& prompt, std::u16string_view buttons,
-                           const WindowState& state, std::u16string_view defaultSuffix, const std::u16string& title) {
+// The style: the button digit, the icon number, then the flags by name.
+std::u16string style(std::u16string_view buttons, const WindowState& state, std::u16string_view defaultSuffix,
+                     bool stayOnTop) {
+    std::u16string out(buttons);
+    out += u" + ";
+    out += state.iconValue;
+    out += state.rightSuffix;
+    out += defaultSuffix;
+    if (stayOnTop) {
+        out += kSystemModalSuffix;
+    }
+    return out;
+}
+
+std::u16string messageLine(std::u16string_view opening, const std::u16string& prompt, const std::u16string& style,
+                           const std::u16string& title) {
     std::u16string line;
-    line.reserve(opening.size() + prompt.size() + title.size() + 48);
+    line.reserve(opening.size() + prompt.size() + title.size() + style.size() + 8);
     line += opening;
     line += u'"';
     line += prompt;
     line += u"\", ";
-    line += buttons;
-    line += u" + ";
-    line += state.iconValue;
-    line += state.rightSuffix;
-    line += defaultSuffix;
+    line += style;
     line += u", \"";
     line += title;
     line += u"\")";
+    return line;
+}
+
+// WScript.Shell's Popup: the text, the seconds, the title, then the style;
+// it returns -1 when the time runs out.
+std::u16string popupLine(const std::u16string& prompt, int seconds, const std::u16string& style,
+                         const std::u16string& title) {
+    std::u16string line;
+    line.reserve(prompt.size() + title.size() + style.size() + 64);
+    line += kPopupStart;
+    line += u'"';
+    line += prompt;
+    line += u"\", ";
+    line += decimalText(seconds);
+    line += u", \"";
+    line += title;
+    line += u"\", ";
+    line += style;
+    line += u')';
     return line;
 }
 
@@ -29,18 +58,31 @@ std::u16string messageLine(std::u16string_view opening, const std::u16string& pr
 
 std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowState& state) {
     const std::u16string title = escapeForLiteral(def.title);
+    const bool onTop = def.options.stayOnTop;
+    const std::u16string firstStyle =
+        style(state.buttonValue, state, defaultButtonSuffix(def.defaultButton), onTop);
     std::vector<std::u16string> lines;
-    lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body), state.buttonValue, state,
-                                defaultButtonSuffix(def.defaultButton), title));
+    if (def.options.timeoutSeconds > 0) {
+        lines.push_back(popupLine(escapeForLiteral(def.body), def.options.timeoutSeconds, firstStyle, title));
+    } else {
+        lines.push_back(messageLine(u"selectkey = MsgBox(", escapeForLiteral(def.body), firstStyle, title));
+    }
     if (!def.continuation) {
         return lines;
     }
+    const std::u16string followUpStyle = style(u"0", state, {}, onTop);
+    const auto followUpLine = [&](const FollowUp& followUp) {
+        return messageLine(followUp.enabled ? u"SelectKey = MsgBox(" : u"'SelectKey = MsgBox(",
+                           escapeForLiteral(followUp.text), followUpStyle, title);
+    };
     lines.emplace_back(u"Select Case SelectKey");
     for (std::size_t slot = 0; slot < def.followUps.size(); ++slot) {
-        const FollowUp& followUp = def.followUps[slot];
         lines.push_back(u"Case " + state.returnCode[slot]);
-        lines.push_back(messageLine(followUp.enabled ? u"SelectKey = MsgBox(" : u"'SelectKey = MsgBox(",
-                                    escapeForLiteral(followUp.text), u"0", state, {}, title));
+        lines.push_back(followUpLine(def.followUps[slot]));
+    }
+    if (def.options.timeoutSeconds > 0) {
+        lines.emplace_back(kTimedOutCase);
+        lines.push_back(followUpLine(def.options.onTimeout));
     }
     lines.emplace_back(u"End Select");
     return lines;
@@ -75,9 +117,16 @@ void keepScriptElementOpen(std::u16string& line) {
 }  // namespace
 
 std::vector<std::u16string> htmlLines(const DialogDefinition& def, const WindowState& state) {
-    std::vector<std::u16string> lines = vbsLines(def, state);
+    // A page cannot make WScript.Shell, whose Popup alone closes by itself:
+    // the page shows the box with MsgBox, which waits, and says why.
+    DialogDefinition shown = def;
+    shown.options.timeoutSeconds = 0;
+    std::vector<std::u16string> lines = vbsLines(shown, state);
     for (std::u16string& line : lines) {
         keepScriptElementOpen(line);
+    }
+    if (def.options.timeoutSeconds > 0) {
+        lines.insert(lines.begin(), std::u16string(kHtmlNoTimeoutNote));
     }
     lines.insert(lines.begin(), kHtmlFirstLine);
     lines.emplace_back(kHtmlLastLine);

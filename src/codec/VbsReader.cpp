@@ -2,6 +2,7 @@
 
 #include "ScriptContents.h"
 #include "ScriptLiteral.h"
+#include "ScriptWriter.h"
 #include "TextLines.h"
 #include "model/DialogTables.h"
 #include "model/WindowState.h"
@@ -107,12 +108,75 @@ bool hasMarkerOutside(std::u16string_view line, std::u16string_view marker, std:
     return found;
 }
 
+// The alignment, default-button and stay-on-top markers, where they stand
+// outside both literals.
+void readMarkers(std::u16string_view line, std::optional<Span> bodySpan, std::optional<Span> titleSpan,
+                 ScriptContents& contents) {
+    contents.rightAligned = hasMarkerOutside(line, kRightMarker, bodySpan, titleSpan);
+    for (const int position : {1, 2}) {
+        const std::u16string_view marker = defaultButtonSuffix(position).substr(1);  // without the blank before "+"
+        if (hasMarkerOutside(line, marker, bodySpan, titleSpan)) {
+            contents.defaultButton = position;
+        }
+    }
+    contents.stayOnTop = hasMarkerOutside(line, kSystemModalSuffix.substr(1), bodySpan, titleSpan);
+}
+
 // Line 1, found as the writer's positions say: the body is the first literal;
 // the first "+" after it (p) has the button digit two places before it and the
 // icon number two places after it; the title is the literal opened by the
 // first quote from p + 3 on. The alignment and default-button markers count
 // where they stand outside both literals.
+// A Popup line ("selectkey = CreateObject("WScript.Shell").Popup(") has
+// the seconds and the title between the body and the style: the body is the
+// literal right after the start, then ", ", the seconds, ", " and the title; the style is read
+// after the title as after a MsgBox line's body.
+void readPopupLine(std::u16string_view line, ScriptContents& contents) {
+    const auto q1 = static_cast<LinePosition>(kPopupStart.size() + 1);
+    if (line.size() <= kPopupStart.size() || line[kPopupStart.size()] != u'"') {
+        return;
+    }
+    auto body = readLiteral(line, q1 + 1);
+    if (!body) {
+        return;
+    }
+    std::u16string_view rest = line.substr(static_cast<std::size_t>(body->closingQuote));
+    if (!rest.starts_with(u", ")) {
+        return;
+    }
+    rest.remove_prefix(2);
+    const std::size_t digits = std::min(rest.find_first_not_of(u"0123456789"), rest.size());
+    const auto seconds = plainNumber(rest.substr(0, digits));
+    if (!seconds || digits > 5 || !rest.substr(digits).starts_with(u", \"")) {
+        return;
+    }
+    const auto t1 = static_cast<LinePosition>(line.size() - rest.size() + digits + 3);
+    auto title = readLiteral(line, t1 + 1);
+    if (!title) {
+        return;
+    }
+    const LinePosition p = find(line, title->closingQuote + 1, u"+");
+    if (const auto digit = plainNumber(mid(line, p - 2, 1))) {
+        if (const auto row = buttonSetRowForStyle(*digit)) {
+            contents.buttons = row->set;
+        }
+    }
+    if (const auto number = plainNumber(mid(line, p + 2, 2))) {
+        if (const auto row = iconRowForStyle(*number)) {
+            contents.icon = row->kind;
+        }
+    }
+    readMarkers(line, literalSpan(q1, body, line), literalSpan(t1, title, line), contents);
+    contents.timeoutSeconds = std::min(*seconds, kLongestTimeoutSeconds);
+    contents.body = std::move(body->text);
+    contents.title = std::move(title->text);
+}
+
 void readFirstLine(std::u16string_view line, ScriptContents& contents) {
+    if (line.starts_with(kPopupStart)) {
+        readPopupLine(line, contents);
+        return;
+    }
     const LinePosition q1 = find(line, 1, u"\"");
     auto body = readLiteral(line, q1 + 1);
     const LinePosition q2 = body ? body->closingQuote : 0;
@@ -132,15 +196,7 @@ void readFirstLine(std::u16string_view line, ScriptContents& contents) {
     const LinePosition t1 = find(line, p + 3, u"\"");
     auto title = readLiteral(line, t1 + 1);
 
-    const auto bodySpan = literalSpan(q1, body, line);
-    const auto titleSpan = literalSpan(t1, title, line);
-    contents.rightAligned = hasMarkerOutside(line, kRightMarker, bodySpan, titleSpan);
-    for (const int position : {1, 2}) {
-        const std::u16string_view marker = defaultButtonSuffix(position).substr(1);  // without the blank before "+"
-        if (hasMarkerOutside(line, marker, bodySpan, titleSpan)) {
-            contents.defaultButton = position;
-        }
-    }
+    readMarkers(line, literalSpan(q1, body, line), literalSpan(t1, title, line), contents);
     if (body) {
         contents.body = std::move(body->text);
     }
@@ -206,6 +262,17 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
         contents.followUps = true;
         for (ScriptContents::Slot& slot : contents.slotLines) {
             readSlot(reader, slot);
+        }
+        // The timeout's branch, after the three slots of a file with a timeout.
+        if (contents.timeoutSeconds > 0 && reader.read() && *reader.current == kTimedOutCase) {
+            ScriptContents::Slot& slot = contents.timeoutSlot.emplace();
+            reader.load();
+            const std::u16string_view line = *reader.current;
+            const LinePosition q1 = find(line, 1, u"\"");
+            if (auto text = readLiteral(line, q1 + 1)) {
+                slot.text = std::move(text->text);
+            }
+            slot.commentedOut = line.starts_with(u'\'');
         }
     }
     // Moved once at the end: a long first line is not copied only to be

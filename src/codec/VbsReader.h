@@ -22,8 +22,13 @@ namespace bw {
 // or " + vbDefaultButton3" after the icon number; a line without either means
 // the first button.
 
-// How many of a script's lines are read: the most the writer writes.
-inline constexpr std::size_t kVbsScriptLines = 8;
+// A first line that shows the box with WScript.Shell's Popup (a timeout) has
+// the seconds and the title before the style; its Select Case block has a
+// "Case -1" branch after the three slots.
+//
+// How many of a script's lines are read: the most the writer writes, before
+// "End Select".
+inline constexpr std::size_t kVbsScriptLines = 10;
 
 // What the first eight of a script's lines say, by the rules above.
 ScriptContents parseVbsScript(std::vector<std::u16string> lines);

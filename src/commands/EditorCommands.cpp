@@ -18,13 +18,21 @@ void runPreview(EditorControls& editor, MessageBoxService& messages) {
     state.combinedStyle = editor.label1Caption();
 
     const bool right = editor.checkValue(CheckBoxId::Check3) != 0;
-    const double rightFlag = right ? msgbox::RightAligned : 0;
+    const BoxOptions options = editor.boxOptions();
+    // Stay-on-top is a style flag of every box, as the alignment is.
+    const double rightFlag = (right ? msgbox::RightAligned : 0) + (options.stayOnTop ? msgbox::SystemModal : 0);
     const std::u16string title = editor.text(TextBoxId::Text2);
     const double defaultFlag = defaultButtonStyle(editor.defaultButton());
-    const int pressed =
-        messages.show(editor.text(TextBoxId::Text1),
-                      toStyleInteger(leadingNumber(state.combinedStyle) + rightFlag + defaultFlag), title);
+    const int pressed = messages.showFor(editor.text(TextBoxId::Text1),
+                                         toStyleInteger(leadingNumber(state.combinedStyle) + rightFlag + defaultFlag),
+                                         title, options.timeoutSeconds);
     if (continuation == 0) {
+        return;
+    }
+    if (pressed == msgbox::ResultTimedOut) {
+        if (options.timeoutSeconds > 0 && options.onTimeout.enabled) {
+            messages.show(options.onTimeout.text, toStyleInteger(leadingNumber(state.iconValue) + rightFlag), title);
+        }
         return;
     }
     const std::u16string pressedText = decimalText(pressed);

@@ -8,6 +8,8 @@ struct SaveServices;
 
 // The live preview: the dialog as the script would show it, then, with
 // follow-ups on, the follow-up box of the pressed button when its slot is checked.
+// A box with a timeout closes by itself after it, and then shows the timeout's
+// follow-up; stay-on-top keeps every box in front.
 void runPreview(EditorControls& editor, MessageBoxService& messages);
 
 enum class CloseDecision { Close, KeepOpen };

@@ -145,6 +145,7 @@ void applyScriptContents(EditorControls& editor, const ScriptContents& contents)
             snapshot.followUps[static_cast<std::size_t>(slot)] = editor.text(slotTextBox(slot));
         }
     }
+    editor.setBoxOptions(optionsRead(contents, editor.boxOptions()));
     editor.setText(TextBoxId::Text3, contents.lastLine);
 }
 

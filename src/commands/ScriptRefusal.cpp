@@ -48,7 +48,8 @@ std::optional<std::u16string> whyNotAVbsScript(std::string_view bytes) {
     // A first line that shows a dialog is read as far as the reader's rules
     // carry, whatever else the file holds (a text may hold any character).
     const std::u16string_view line = lines.empty() ? std::u16string_view() : std::u16string_view(lines.front());
-    if (hasAsciiIgnoringCase(line, u"MsgBox") && line.find(u'"') != std::u16string_view::npos) {
+    const bool showsABox = hasAsciiIgnoringCase(line, u"MsgBox") || hasAsciiIgnoringCase(line, u".Popup(");
+    if (showsABox && line.find(u'"') != std::u16string_view::npos) {
         return std::nullopt;
     }
     if (bytes.find('\0') != std::string_view::npos) {

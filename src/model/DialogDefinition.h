@@ -21,6 +21,21 @@ struct FollowUp {
     bool operator==(const FollowUp&) const = default;
 };
 
+// The longest a first box may wait before it closes by itself: a day.
+inline constexpr int kLongestTimeoutSeconds = 24 * 60 * 60;
+
+// What the dialog does beyond MsgBox's own choices: the first box may close
+// by itself after a time, and then shows its own follow-up; every box may stay
+// in front of other windows. None of them is set by default, and a definition
+// without them is written as if they did not exist.
+struct BoxOptions {
+    int timeoutSeconds = 0;  // 0: the box waits for a button
+    FollowUp onTimeout;      // shown, with the continuation, when the time ran out
+    bool stayOnTop = false;
+
+    bool operator==(const BoxOptions&) const = default;
+};
+
 // The one message-box dialog being edited. Line breaks inside texts are CR LF pairs.
 struct DialogDefinition {
     std::u16string title;
@@ -33,6 +48,7 @@ struct DialogDefinition {
     int defaultButton = 0;
     bool continuation = false;
     std::array<FollowUp, 3> followUps;
+    BoxOptions options;
 
     bool operator==(const DialogDefinition&) const = default;
 };

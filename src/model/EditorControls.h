@@ -48,6 +48,11 @@ public:
     virtual std::u16string label1Caption() const = 0;
     virtual void setLabel1Caption(const std::u16string& caption) = 0;
 
+    // The timeout, its follow-up and stay-on-top. Controls that do not offer
+    // them hold none.
+    virtual BoxOptions boxOptions() const { return {}; }
+    virtual void setBoxOptions(const BoxOptions&) {}
+
     virtual WindowState& state() = 0;
     virtual const WindowState& state() const = 0;
 };

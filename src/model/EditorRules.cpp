@@ -84,6 +84,7 @@ void applyNew(EditorControls& editor) {
     editor.selectIconOption(iconRow(IconKind::Critical).optionIndex);
     editor.selectButtonOption(buttonSetRow(ButtonSet::OkOnly).optionIndex);
     editor.setDefaultButton(0);
+    editor.setBoxOptions({});
 }
 
 DialogDefinition readDefinition(const EditorControls& editor) {
@@ -96,6 +97,7 @@ DialogDefinition readDefinition(const EditorControls& editor) {
     def.rightAligned = choices.rightAligned;
     def.defaultButton = choices.defaultButton;
     def.continuation = choices.continuation;
+    def.options = choices.options;
     for (int slot = 0; slot < 3; ++slot) {
         auto& followUp = def.followUps[static_cast<std::size_t>(slot)];
         followUp.enabled = choices.followUpsEnabled[static_cast<std::size_t>(slot)];
@@ -128,7 +130,8 @@ SavedChoices choicesOf(const DialogDefinition& def) {
                         def.rightAligned,
                         def.defaultButton,
                         def.continuation,
-                        {def.followUps[0].enabled, def.followUps[1].enabled, def.followUps[2].enabled}};
+                        {def.followUps[0].enabled, def.followUps[1].enabled, def.followUps[2].enabled},
+                        def.options};
 }
 
 SavedChoices currentChoices(const EditorControls& editor) {
@@ -145,6 +148,7 @@ SavedChoices currentChoices(const EditorControls& editor) {
     for (int slot = 0; slot < 3; ++slot) {
         choices.followUpsEnabled[static_cast<std::size_t>(slot)] = editor.checkValue(slotCheckBox(slot)) == 1;
     }
+    choices.options = editor.boxOptions();
     return choices;
 }
 

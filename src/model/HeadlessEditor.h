@@ -27,6 +27,7 @@ public:
     int defaultChoices = 3;
     bool wide = false;
     std::u16string label1 = u"0";
+    BoxOptions options;
     WindowState windowState;
 
     // The window's own start: narrow, then the start state.
@@ -48,6 +49,8 @@ public:
     void setSlotCaption(int slot, std::u16string_view caption) override;
     std::u16string label1Caption() const override { return label1; }
     void setLabel1Caption(const std::u16string& caption) override { label1 = caption; }
+    BoxOptions boxOptions() const override { return options; }
+    void setBoxOptions(const BoxOptions& value) override { options = value; }
     WindowState& state() override { return windowState; }
     const WindowState& state() const override { return windowState; }
 };

@@ -18,6 +18,8 @@ inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 
 inline constexpr int RightAligned = 524288;  // 0x80000, vbMsgBoxRight
+// The box stays in front of every other window (WS_EX_TOPMOST).
+inline constexpr int SystemModal = 4096;  // 0x1000, vbSystemModal
 
 // Which button is the default: the first, second or third of the set. A flag
 // that names a button the set does not have leaves the first as the default.
@@ -40,5 +42,7 @@ inline constexpr int ResultRetry = 4;
 inline constexpr int ResultIgnore = 5;
 inline constexpr int ResultYes = 6;
 inline constexpr int ResultNo = 7;
+// What a box that closed by itself returns (WScript.Shell's Popup).
+inline constexpr int ResultTimedOut = -1;
 
 }  // namespace bw::msgbox

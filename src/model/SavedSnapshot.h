@@ -27,6 +27,7 @@ struct SavedChoices {
     int defaultButton = 0;
     bool continuation = false;
     std::array<bool, 3> followUpsEnabled = {true, true, true};
+    BoxOptions options;
 
     bool operator==(const SavedChoices&) const = default;
 };

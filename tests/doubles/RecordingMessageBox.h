@@ -17,10 +17,17 @@ public:
         std::u16string prompt;
         int style;
         std::optional<std::u16string> title;
+        int seconds = 0;  // showFor's time; 0 for show
     };
 
     std::deque<int> answers;
     std::vector<Call> calls;
+
+    int showFor(std::u16string_view prompt, int style, std::optional<std::u16string_view> title, int seconds) override {
+        const int code = show(prompt, style, title);
+        calls.back().seconds = seconds;
+        return code;
+    }
 
     int show(std::u16string_view prompt, int style, std::optional<std::u16string_view> title) override {
         calls.push_back({std::u16string(prompt), style,

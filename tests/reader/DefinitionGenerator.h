@@ -11,7 +11,9 @@ namespace bw::test {
 // Random definitions from texts a user may type around the script's own syntax.
 class DefinitionGenerator {
 public:
-    explicit DefinitionGenerator(std::uint32_t seed) : random_(seed) {}
+    // With `options`, about half the definitions also get a timeout, its
+    // follow-up, and stay-on-top.
+    explicit DefinitionGenerator(std::uint32_t seed, bool options = false) : random_(seed), options_(options) {}
 
     DialogDefinition next() {
         DialogDefinition def;
@@ -26,11 +28,19 @@ public:
             followUp.enabled = pick(2) == 1;
             followUp.text = text(false);
         }
+        if (options_ && pick(2) == 1) {
+            constexpr int kTimeouts[] = {0, 1, 30, 300, kLongestTimeoutSeconds};
+            def.options.timeoutSeconds = kTimeouts[pick(5)];
+            def.options.stayOnTop = pick(2) == 1;
+            def.options.onTimeout.enabled = pick(2) == 1;
+            def.options.onTimeout.text = text(false);
+        }
         return def;
     }
 
 private:
     std::mt19937 random_;
+    bool options_ = false;
 
     std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random_); }
 
