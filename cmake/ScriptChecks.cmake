@@ -103,7 +103,8 @@ _bw_check_test(vbs_engine_prefix "${_bw_vbs_ready}" ${_bw_vbs_check} --prepare)
 set_tests_properties(vbs_engine_prefix PROPERTIES FIXTURES_SETUP vbs_engine_prefix TIMEOUT 600)
 _bw_check_test(vbs_engine_samples "${_bw_vbs_ready}" ${_bw_vbs_check} ${_bw_vbs_tool}/samples/pass)
 _bw_check_test(vbs_engine_rejects "${_bw_vbs_ready}" ${_bw_vbs_check} --expect-fail ${_bw_vbs_tool}/samples/fail)
-set_tests_properties(vbs_engine_samples vbs_engine_rejects PROPERTIES FIXTURES_REQUIRED vbs_engine_prefix)
+set_tests_properties(vbs_engine_samples vbs_engine_rejects PROPERTIES FIXTURES_REQUIRED vbs_engine_prefix
+                                                                  RESOURCE_LOCK wine_prefix)
 
 # The checks of what the writers wrote, added once every test is known and
 # only when some test writes that kind of script.
@@ -117,12 +118,20 @@ function(_bw_add_written_checks)
     if(vbs_writers)
         _bw_check_test(vbs_engine "${_bw_vbs_ready}" ${_bw_vbs_check} ${BOXWRIGHT_VBS_OUT_DIR})
         set_tests_properties(vbs_engine PROPERTIES FIXTURES_REQUIRED "vbs_written;vbs_engine_prefix")
+        # A timed box under Wine's own WScript.Shell, on a virtual display.
+        _bw_check_test(vbs_engine_real_popup "${_bw_vbs_ready}" bash
+                       ${CMAKE_SOURCE_DIR}/tests/scriptcheck/real-popup.sh ${_bw_wine_state}
+                       ${BOXWRIGHT_VBS_OUT_DIR}/real-popup/timeout.vbs)
+        set_tests_properties(vbs_engine_real_popup PROPERTIES FIXTURES_REQUIRED "vbs_written;vbs_engine_prefix"
+                                                              TIMEOUT 180 RESOURCE_LOCK wine_prefix)
+        set_tests_properties(vbs_engine PROPERTIES RESOURCE_LOCK wine_prefix)
     endif()
     # The sample scripts shipped with the program, each run with every answer.
     if(TARGET samples)
         _bw_check_test(vbs_engine_shipped_samples "${_bw_vbs_ready}" ${_bw_vbs_check} --answers 1,2,3,4,5,6,7
                        ${CMAKE_BINARY_DIR}/samples)
-        set_tests_properties(vbs_engine_shipped_samples PROPERTIES FIXTURES_REQUIRED vbs_engine_prefix)
+        set_tests_properties(vbs_engine_shipped_samples PROPERTIES FIXTURES_REQUIRED vbs_engine_prefix
+                                                                   RESOURCE_LOCK wine_prefix)
     endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _bw_add_written_checks)

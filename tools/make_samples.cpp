@@ -57,6 +57,16 @@ int main(int argc, char** argv) {
         {"06_retry_cancel.vbs",
          make(u"接続", u"サーバーに接続できません。", IconKind::Exclamation, ButtonSet::RetryCancel,
               {{{true, u"再接続します。"}, {true, u"あとで試してください。"}, {true, u"本文"}}}, true)},
+        {"07_restart_timeout.vbs", [] {
+             // A box that must be seen and must not wait forever: in front of
+             // every window, closing by itself after five minutes.
+             DialogDefinition def =
+                 make(u"再起動のお知らせ", u"5 分後にこの PC を再起動します。\r\n作業中のファイルを保存してください。",
+                      IconKind::Exclamation, ButtonSet::OkCancel,
+                      {{{true, u"再起動します。"}, {true, u"再起動を取り消しました。"}, {true, u"本文"}}}, true);
+             def.options = {300, {true, u"時間になりました。再起動します。"}, true};
+             return def;
+         }()},
     };
     const auto files = makeSystemFileStore();
     for (const Sample& sample : samples) {

@@ -73,6 +73,14 @@ SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFor
     }
     state.scriptPath = state.outputPath;
     state.scriptFormat = format;
+    if (format == ScriptFormat::Html && def.options.timeoutSeconds > 0) {
+        services.messages.show(u"「" + state.outputPath + u"」に保存しました。\r\nHTML のページでは、最初のボックスは " +
+                                   decimalText(def.options.timeoutSeconds) +
+                                   u" 秒たっても閉じず、ボタンが押されるまで待ちます。ページからは時間切れにする "
+                                   u"WScript.Shell の Popup を使えないためです。時間切れが要るときは、VBScript か "
+                                   u"PowerShell で保存してください。",
+                               msgbox::OkOnly + msgbox::Information, u"HTML と時間切れ");
+    }
     if (snapshot == SnapshotAfterSave::Take) {
         // The texts the definition was read with, which are the controls'
         // texts still: a save changes none. Moved rather than read again, as

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -89,6 +90,17 @@ void keepColumnsApart(QWidget* frame, std::initializer_list<QAbstractButton*> le
     rightX -= shift;
     for (QAbstractButton* option : left) option->move(option->x() - shift, option->y());
     for (QAbstractButton* option : right) option->move(rightX, option->y());
+}
+
+// A text in a multi-line box: whole, or, when it is large, its beginning,
+// read-only, with the bar that says so.
+void showInBox(TextBox* box, const std::u16string& value) {
+    const bool large = isLargeText(value);
+    const QString note = large ? largeTextNote(value.size()) : QString();
+    box->setPlainText(toEditText(large ? glimpse(value, kGlimpseLines) : value));
+    box->setReadOnly(large);
+    box->setToolTip(note);
+    box->setNote(note);
 }
 
 // A plain strip of one colour, such as the decorative lines under the menu bar.
@@ -181,6 +193,10 @@ void Form1::buildMenus() {
         defaultButtonGroup_->addAction(item);
         defaultButtonItems_[static_cast<std::size_t>(position)] = item;
     }
+    timeoutItem_ = action(options, "時間切れ", QString(), [this] { askForTimeout(); });
+    stayOnTopItem_ = action(options, "常に手前に表示", QStringLiteral("常に手前に表示(&F)"), [] {});
+    stayOnTopItem_->setCheckable(true);
+    connect(stayOnTopItem_, &QAction::toggled, this, &Form1::definitionChanged);
     action(options, "アップロード", QStringLiteral("アップロード(&U)"), [this] {
         if (services_.showUpload) services_.showUpload();
     });
@@ -205,9 +221,9 @@ void Form1::buildControls() {
     std::vector<Placement> order;
 
     // Two decorative lines along the top edge, under the menu bar.
-    auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, pixelsFromTwips(kWideWidthTwips), 1));
+    auto* line2 = place(new QFrame(w), "Line2", QRect(0, 0, pixelsFromTwips(kWidestWidthTwips), 1));
     fillWith(line2, QColor(0x80, 0x80, 0x80));
-    auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, pixelsFromTwips(kWideWidthTwips), 2));
+    auto* line1 = place(new QFrame(w), "Line1", QRect(0, 1, pixelsFromTwips(kWidestWidthTwips), 2));
     fillWith(line1, Qt::white);
 
     // Each label is its box's buddy: a screen reader names the box by it.
@@ -251,7 +267,7 @@ void Form1::buildControls() {
     auto* check1 = place(new QCheckBox(QStringLiteral("続きを作る"), w), "Check1", twipRect(3480, 4560, 1455, 255));
     checks_[static_cast<std::size_t>(CheckBoxId::Check1)] = check1;
     order.push_back({check1, 30});
-    connect(check1, &QCheckBox::toggled, this, [this] { switchWidth(); });
+    connect(check1, &QCheckBox::toggled, this, [this] { fitWidth(); });
 
     // Icon choices: Option1, indices 0 to 3 in one row.
     auto* frame1 =
@@ -328,6 +344,11 @@ void Form1::buildControls() {
         connect(check, &QCheckBox::toggled, this, [box](bool on) { box->setEnabled(slotTextEnabledFor(on ? 1 : 0)); });
         nameSlot(static_cast<int>(slot));
     }
+
+    buildTimeoutSlot();
+    order.push_back({timeoutFrame_, 40});
+    order.push_back({timeoutCheck_, 41});
+    order.push_back({timeoutText_, 42});
 
     for (const TextBoxId id :
          {TextBoxId::Text1, TextBoxId::Text3, TextBoxId::Text4, TextBoxId::Text5, TextBoxId::Text6}) {
@@ -409,7 +430,7 @@ void Form1::setOuterWidth(int twips) {
     client_->setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips));
     setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips) + menuBar()->sizeHint().height() +
                                   statusBar()->minimumHeight());
-    setSlotsFocusable(twips == kWideWidthTwips);
+    setSlotsFocusable(twips != kNarrowWidthTwips);
 }
 
 // The follow-up slots lie right of the narrow window's edge: while the window
@@ -508,6 +529,91 @@ void Form1::updateLengthStatus() {
     }
 }
 
+// The timeout's slot: right of the others, shown while the window has
+// follow-ups and a timeout is set.
+void Form1::buildTimeoutSlot() {
+    timeoutFrame_ = place(new CaptionedFrame({}, client_), "Frame6", twipRect(9120, 360, 3855, 2055));
+    timeoutFrame_->setAccessibleName(QStringLiteral("続き：時間切れのとき"));
+    timeoutFrame_->hide();
+    timeoutCheck_ = place(new QCheckBox(QStringLiteral("時間切れのとき"), timeoutFrame_), "Check8",
+                          twipRect(120, 0, 2055, 255));
+    timeoutCheck_->setAutoFillBackground(true);
+    timeoutCheck_->setChecked(true);
+    fitCaption(timeoutCheck_);
+    timeoutText_ = multiLineBox(timeoutFrame_, "Text7", QString::fromUtf16(kInitialFollowUpText),
+                                twipRect(120, 360, 3615, 1575), true);
+    timeoutText_->setAccessibleName(QStringLiteral("「時間切れのとき」の本文"));
+    connect(timeoutCheck_, &QCheckBox::toggled, this, [this](bool on) {
+        timeoutText_->setEnabled(slotTextEnabledFor(on ? 1 : 0));
+        emit definitionChanged();
+    });
+    connect(timeoutText_, &QPlainTextEdit::textChanged, this, [this] {
+        timeoutEdited_ = true;
+        emit definitionChanged();
+    });
+    const auto keep = [this](const std::u16string& value) {
+        showInBox(timeoutText_, value);
+        timeoutTextSet_ = value;
+        timeoutEdited_ = false;
+    };
+    connect(timeoutText_, &TextBox::largeText, this, [keep](const QString& whole) { keep(fromEditText(whole)); });
+    connect(timeoutText_, &TextBox::emptyingAsked, this, [this, keep] {
+        keep(u"");
+        timeoutText_->setFocus();
+    });
+    showTimeout();
+}
+
+// The item names the timeout it has set.
+void Form1::showTimeout() {
+    timeoutItem_->setText(timeoutSeconds_ > 0
+                              ? QStringLiteral("時間切れ: %1 秒(&T)...").arg(groupedNumber(timeoutSeconds_))
+                              : QStringLiteral("時間切れ(&T)..."));
+}
+
+void Form1::askForTimeout() {
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("時間切れの設定"));
+    dialog.setWindowTitle(QStringLiteral("時間切れ"));
+    dialog.setLabelText(QStringLiteral("最初のボックスが自分で閉じるまでの秒数（0 で閉じません。最長 %1 秒）:")
+                            .arg(groupedNumber(kLongestTimeoutSeconds)));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(0, kLongestTimeoutSeconds);
+    dialog.setIntValue(timeoutSeconds_);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    BoxOptions options = boxOptions();
+    options.timeoutSeconds = dialog.intValue();
+    setBoxOptions(options);
+}
+
+BoxOptions Form1::boxOptions() const {
+    return BoxOptions{timeoutSeconds_,
+                      {timeoutCheck_->isChecked(),
+                       timeoutEdited_ ? fromEditText(timeoutText_->toPlainText()) : timeoutTextSet_},
+                      stayOnTopItem_->isChecked()};
+}
+
+void Form1::setBoxOptions(const BoxOptions& options) {
+    const bool secondsChanged = options.timeoutSeconds != timeoutSeconds_;
+    timeoutSeconds_ = std::clamp(options.timeoutSeconds, 0, kLongestTimeoutSeconds);
+    showTimeout();
+    stayOnTopItem_->setChecked(options.stayOnTop);
+    timeoutCheck_->setChecked(options.onTimeout.enabled);
+    if (options.onTimeout.text != boxOptions().onTimeout.text) {
+        showInBox(timeoutText_, options.onTimeout.text);
+    }
+    timeoutTextSet_ = options.onTimeout.text;
+    timeoutEdited_ = false;
+    fitWidth();
+    if (secondsChanged) {
+        emit definitionChanged();
+    }
+}
+
 // A slot's frame carries no caption of its own (its check box does): the
 // frame and its text box are named after the check box for a screen reader.
 void Form1::nameSlot(int slot) {
@@ -527,10 +633,13 @@ bool Form1::promptShown(TextBoxId id) const {
     return true;
 }
 
-// Toggles between the two widths; each change of Check1 runs it once, so the
-// width stays in step with the box.
-void Form1::switchWidth() {
-    setOuterWidth(outerWidthTwips_ == kWideWidthTwips ? kNarrowWidthTwips : kWideWidthTwips);
+// The width follows Check1: narrow without follow-ups, wide with them, and
+// wider still when a timeout adds its slot.
+void Form1::fitWidth() {
+    const bool followUps = checkBox(CheckBoxId::Check1)->isChecked();
+    const bool timed = followUps && timeoutSeconds_ > 0;
+    timeoutFrame_->setVisible(timed);
+    setOuterWidth(!followUps ? kNarrowWidthTwips : timed ? kWidestWidthTwips : kWideWidthTwips);
     if (lengthStatus_ && !lengthStatus_->text().isEmpty()) {
         updateLengthStatus();
     }
@@ -637,11 +746,7 @@ void Form1::setText(TextBoxId id, const std::u16string& value) {
         text2_->setReadOnly(large);
         text2_->setToolTip(toolTip);
     } else {
-        TextBox* box = multiLine_[i];
-        box->setPlainText(toEditText(large ? glimpse(value, kGlimpseLines) : value));
-        box->setReadOnly(large);
-        box->setToolTip(toolTip);
-        box->setNote(toolTip);
+        showInBox(multiLine_[i], value);
     }
     textSet_[i] = value;
     edited_[i] = false;

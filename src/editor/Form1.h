@@ -48,6 +48,8 @@ class Form1 : public QMainWindow, public EditorControls {
 public:
     static constexpr int kNarrowWidthTwips = 5130;
     static constexpr int kWideWidthTwips = 9180;
+    // With follow-ups and a timeout: the timeout's slot right of the others.
+    static constexpr int kWidestWidthTwips = 13140;
     static constexpr int kBorderTwips = 90;
     static constexpr int kClientHeightTwips = 7020;
 
@@ -76,6 +78,8 @@ public:
     void setSlotCaption(int slot, std::u16string_view caption) override;
     std::u16string label1Caption() const override;
     void setLabel1Caption(const std::u16string& caption) override;
+    BoxOptions boxOptions() const override;
+    void setBoxOptions(const BoxOptions& options) override;
     WindowState& state() override { return state_; }
     const WindowState& state() const override { return state_; }
 
@@ -96,7 +100,10 @@ private:
     void showCodeWindow();
     void setTabOrderByIndex();
     void setOuterWidth(int twips);
-    void switchWidth();
+    void fitWidth();
+    void buildTimeoutSlot();
+    void askForTimeout();
+    void showTimeout();
     void save(ScriptFormat format);
     bool settleWork();
     void afterSave(SaveOutcome outcome);
@@ -136,6 +143,16 @@ private:
     QButtonGroup* option2_ = nullptr;
     QActionGroup* defaultButtonGroup_ = nullptr;
     std::array<QAction*, 3> defaultButtonItems_{};
+    // The options: the timeout's seconds, its item, the stay-on-top item, and
+    // the timeout's slot, whose text is kept exactly as the others are.
+    int timeoutSeconds_ = 0;
+    QAction* timeoutItem_ = nullptr;
+    QAction* stayOnTopItem_ = nullptr;
+    QGroupBox* timeoutFrame_ = nullptr;
+    QCheckBox* timeoutCheck_ = nullptr;
+    TextBox* timeoutText_ = nullptr;
+    std::u16string timeoutTextSet_ = u"本文";
+    bool timeoutEdited_ = false;
     QLabel* lengthStatus_ = nullptr;            // the status bar's length of a prompt text
     TextBoxId lengthShown_ = TextBoxId::Text1;  // the prompt text it counts
 };

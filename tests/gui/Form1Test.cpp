@@ -1,11 +1,17 @@
 #include "core/WorkedExample.h"
 #include "gui/MainWindowFixture.h"
 #include "model/EditorRules.h"
+#include "model/MessageBoxStyle.h"
+#include "platform/qt/MessageDialog.h"
+#include "platform/qt/QtMessageBox.h"
 #include "model/LargeText.h"
 #include "platform/qt/Twips.h"
 #include "platform/qt/TextConversion.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QInputDialog>
+#include <QTimer>
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
@@ -649,6 +655,78 @@ private slots:
             QVERIFY(l.left() > 2);
             QCOMPARE(get<QRadioButton>(right)->sizeHint().width() <= r.width(), true);
         }
+    }
+
+    // The timeout is set through its dialog; with follow-ups the window widens
+    // to show the timeout's slot. Saved and opened again, the options come
+    // back; stay-on-top is a checkable item. Each counts as a change.
+    void timeoutAndStayOnTop() {
+        toggle("Check1");
+        QCOMPARE(form->outerWidthTwips(), 9180);
+        QVERIFY(!get<QGroupBox>("Frame6")->isVisible());
+        QTimer::singleShot(0, this, [] {
+            auto* seconds = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(seconds);
+            QCOMPARE(seconds->objectName(), QStringLiteral("時間切れの設定"));
+            seconds->setIntValue(45);
+            seconds->accept();
+        });
+        action("時間切れ")->trigger();
+        QCOMPARE(form->boxOptions().timeoutSeconds, 45);
+        QCOMPARE(action("時間切れ")->text(), QStringLiteral("時間切れ: 45 秒(&T)..."));
+        QCOMPARE(form->outerWidthTwips(), 13140);
+        QVERIFY(get<QGroupBox>("Frame6")->isVisible());
+        QTRY_VERIFY(form->isWindowModified());
+        get<QPlainTextEdit>("Text7")->setPlainText(QStringLiteral("もう閉じました"));
+        action("常に手前に表示")->trigger();
+        QVERIFY(form->boxOptions().stayOnTop);
+
+        type("Text1", "body");
+        dialog->answers = {toU16(path("timed.vbs"))};
+        click("Command2");
+        const QByteArray written = bytes(path("timed.vbs"));
+        QVERIFY(written.startsWith("selectkey = CreateObject(\"WScript.Shell\").Popup(\"body\", 45, \"\", 0 + 16 + "
+                                   "vbSystemModal)\r\n"));
+        QVERIFY(written.contains("Case -1\r\n"));
+
+        // Without follow-ups the slot goes; New takes the options away.
+        toggle("Check1");
+        QCOMPARE(form->outerWidthTwips(), 5130);
+        QVERIFY(!get<QGroupBox>("Frame6")->isVisible());
+        action("新規作成")->trigger();
+        QCOMPARE(form->boxOptions().timeoutSeconds, 0);
+        QVERIFY(!action("常に手前に表示")->isChecked());
+
+        messages->answers = {7};
+        form->openPath(toU16(path("timed.vbs")));
+        const BoxOptions read = form->boxOptions();
+        QCOMPARE(read.timeoutSeconds, 45);
+        QVERIFY(read.stayOnTop);
+        QCOMPARE(read.onTimeout.text, u"もう閉じました");
+        QCOMPARE(form->outerWidthTwips(), 13140);
+        QVERIFY(!form->isWindowModified());
+
+        // An HTML page cannot time out: its save says so.
+        messages->calls.clear();
+        dialog->answers = {toU16(path("timed.htm"))};
+        click("Command3");
+        QCOMPARE(messages->calls.size(), std::size_t{1});
+        QCOMPARE(*messages->calls[0].title, u"HTML と時間切れ");
+    }
+
+    // The preview closes a timed box by itself, and keeps a stay-on-top box
+    // in front.
+    void previewBoxClosesByItself() {
+        QtMessageBox boxes(form.get());
+        QElapsedTimer clock;
+        clock.start();
+        QTimer::singleShot(0, this, [] {
+            auto* box = qobject_cast<MessageDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QVERIFY(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        });
+        QCOMPARE(boxes.showFor(u"closes", msgbox::YesNo + msgbox::SystemModal, u"t", 1), msgbox::ResultTimedOut);
+        QVERIFY(clock.elapsed() >= 900);
     }
 
     void exitPrompt_data() {

@@ -27,6 +27,7 @@ struct EngineBox {
     int style = 0;
     std::u16string prompt;
     std::u16string title;
+    int seconds = 0;  // a Popup's time; 0 for MsgBox
 };
 
 // One run of a script: the answer to its first box, the boxes shown, and the
@@ -53,7 +54,8 @@ inline std::string engineReport(const std::vector<EngineRun>& runs) {
     for (const EngineRun& run : runs) {
         out += "answer " + std::to_string(run.answer) + "\n";
         for (const EngineBox& box : run.boxes) {
-            out += "box " + std::to_string(box.style) + " prompt=" + engineHex(box.prompt) +
+            out += (box.seconds > 0 ? "popup " + std::to_string(box.seconds) + " " : std::string("box ")) +
+                   std::to_string(box.style) + " prompt=" + engineHex(box.prompt) +
                    " title=" + engineHex(box.title) + "\n";
         }
         out += "end " + std::to_string(run.error) + "\n";

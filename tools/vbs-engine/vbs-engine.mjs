@@ -22,6 +22,9 @@
 //   answer A                       a run whose first box was answered A
 //   box STYLE prompt=HEX title=HEX one MsgBox call; HEX is 4 upper-case hex
 //                                  digits per UTF-16 code unit, nothing between
+//   popup SECONDS STYLE prompt=HEX title=HEX
+//                                  one call of WScript.Shell's Popup, answered
+//                                  as MsgBox is (-1: the time ran out)
 //   end ERR                        the run ended; ERR is Err.Number (0: no error)
 //   syntax-error                   the engine refused to parse the script
 //   engine-crash                   the engine crashed on it
@@ -230,7 +233,7 @@ const crlf = (lines) => lines.map((l) => l + '\r\n').join('');
 
 const prelude = crlf([
     'Dim shimFso, shimDir, shimOut, shimTable, shimAnswer, shimCalls',
-    'Set shimFso = CreateObject("Scripting.FileSystemObject")',
+    'Set shimFso = WScript.CreateObject("Scripting.FileSystemObject")',
     'shimDir = shimFso.GetParentFolderName(WScript.ScriptFullName)',
     'Set shimOut = shimFso.CreateTextFile(shimFso.BuildPath(shimDir, "report.txt"), True, True)',
     // Code unit n stands at position n + 2 (a space first keeps a reader
@@ -248,6 +251,23 @@ const prelude = crlf([
     '    shimCalls = shimCalls + 1',
     '    shimOut.Write "box " & buttons & " " & Len(prompt) & ":" & prompt & " " & Len(title) & ":" & title & vbCrLf',
     '    If shimCalls = 1 Then MsgBox = shimAnswer Else MsgBox = 1',
+    'End Function',
+    // WScript.Shell's Popup, which a script calls for a box with a timeout:
+    // recorded like MsgBox with its seconds, and answered the same way (an
+    // answer of -1 is the time running out). Any other object is the real one.
+    'Class ShimShell',
+    '    Public Function Popup(prompt, seconds, title, buttons)',
+    '        shimCalls = shimCalls + 1',
+    '        shimOut.Write "popup " & seconds & " " & buttons & " " & Len(prompt) & ":" & prompt & " " & Len(title) & ":" & title & vbCrLf',
+    '        If shimCalls = 1 Then Popup = shimAnswer Else Popup = 1',
+    '    End Function',
+    'End Class',
+    'Function CreateObject(name)',
+    '    If LCase(name) = "wscript.shell" Then',
+    '        Set CreateObject = New ShimShell',
+    '    Else',
+    '        Set CreateObject = WScript.CreateObject(name)',
+    '    End If',
     'End Function',
     'Sub shimStart(index, answer)',
     '    shimAnswer = answer',
@@ -341,6 +361,9 @@ function readReport(text, count) {
             results[index].runs.push(run);
         } else if (keyword === 'box' && run) {
             run.boxes.push({ style: reader.word(), prompt: reader.counted(), title: reader.counted() });
+        } else if (keyword === 'popup' && run) {
+            run.boxes.push({ seconds: reader.word(), style: reader.word(), prompt: reader.counted(),
+                             title: reader.counted() });
         } else if (keyword === 'end' && run) {
             run.error = Number(reader.word());
             run.description = reader.counted();
@@ -426,7 +449,8 @@ function reportLines(result) {
     for (const run of result.runs) {
         lines.push(`answer ${run.answer}`);
         for (const box of run.boxes) {
-            lines.push(`box ${box.style} prompt=${hex(box.prompt)} title=${hex(box.title)}`);
+            const kind = box.seconds === undefined ? 'box' : `popup ${box.seconds}`;
+            lines.push(`${kind} ${box.style} prompt=${hex(box.prompt)} title=${hex(box.title)}`);
         }
         lines.push(`end ${run.error}`);
     }
@@ -442,7 +466,8 @@ function readableLines(result) {
     for (const run of result.runs) {
         lines.push(`answer ${run.answer}`);
         for (const box of run.boxes) {
-            lines.push(`  box ${box.style} prompt ${JSON.stringify(box.prompt)} title ${JSON.stringify(box.title)}`);
+            const kind = box.seconds === undefined ? 'box' : `popup ${box.seconds}`;
+            lines.push(`  ${kind} ${box.style} prompt ${JSON.stringify(box.prompt)} title ${JSON.stringify(box.title)}`);
         }
         lines.push(`  end ${run.error}${run.error ? ` (${run.description})` : ''}`);
     }

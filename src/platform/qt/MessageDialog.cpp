@@ -17,6 +17,9 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
+
+#include <chrono>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -154,6 +157,10 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
     setWindowTitle(title.isEmpty() ? QStringLiteral(" ") : title);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
+    // The system-modal flag keeps the box in front of every other window.
+    if (style & msgbox::SystemModal) {
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     static const bool alerts = [] {
         QAccessible::installFactory(alertInterface);
         return true;
@@ -270,6 +277,12 @@ void MessageDialog::fitPrompt(QTextEdit* text, int besideText, int belowText) {
 void MessageDialog::answer(int code) {
     result_ = code;
     done(code);
+}
+
+void MessageDialog::closeAfter(int seconds) {
+    if (seconds > 0) {
+        QTimer::singleShot(std::chrono::seconds(seconds), this, [this] { answer(msgbox::ResultTimedOut); });
+    }
 }
 
 void MessageDialog::reject() {

@@ -37,6 +37,10 @@ public:
 
     void reject() override;
 
+    // Closes the box after `seconds` with msgbox::ResultTimedOut, as
+    // WScript.Shell's Popup does; 0 or less waits for a button.
+    void closeAfter(int seconds);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
