@@ -10,8 +10,13 @@
 //   load           Add-Type -AssemblyName System.Windows.Forms
 //   styles         [System.Windows.Forms.Application]::EnableVisualStyles()
 //   call ARGS|TEXT|CAPTION|BUTTONS|ICON|DEFAULT|OPTIONS
+//   call ARGS|owner|TEXT|...
 //                  one MessageBox.Show: its argument count, then the values it
-//                  received (DEFAULT Button1 and OPTIONS none when left out)
+//                  received (DEFAULT Button1 and OPTIONS none when left out);
+//                  "owner" when it was given an owner form (a timeout)
+//   owner, timer MS, tick, owner disposed
+//                  the timeout's owner form made, its timer started, the
+//                  timer firing (answer -1: nobody answered), the form gone
 // Texts are escaped code unit by code unit: printable ASCII other than \ and |
 // as itself, any other unit as \uXXXX (so lone surrogates and NUL survive).
 
@@ -57,33 +62,54 @@ std::string escaped(std::u16string_view text) {
     return out;
 }
 
-// One MessageBox.Show as the format says it is written: the default button
-// only when not the first or when the options follow, the options only when
-// right-aligned.
-std::string call(std::u16string_view text, const DialogDefinition& def, ButtonSet buttons, int defaultButton) {
-    const int arguments = def.rightAligned ? 6 : defaultButton != 0 ? 5 : 4;
-    return "call " + std::to_string(arguments) + "|" + escaped(text) + "|" + escaped(def.title) + "|" +
-           kButtons[static_cast<std::size_t>(buttons)] + "|" + kIcons[static_cast<std::size_t>(def.icon)] + "|Button" +
-           std::to_string(defaultButton + 1) + "|" + (def.rightAligned ? "RightAlign" : "none");
+// One MessageBox.Show as the format says it is written: the owner form first
+// for a timed first box, the default button only when not the first or when
+// the options follow, the options when right-aligned or in front.
+std::string call(std::u16string_view text, const DialogDefinition& def, ButtonSet buttons, int defaultButton,
+                 bool owner = false) {
+    const bool options = def.rightAligned || def.options.stayOnTop;
+    const int arguments = (options ? 6 : defaultButton != 0 ? 5 : 4) + (owner ? 1 : 0);
+    const std::string optionNames = def.rightAligned && def.options.stayOnTop ? "RightAlign+SystemModal"
+                                    : def.options.stayOnTop                    ? "SystemModal"
+                                    : def.rightAligned                         ? "RightAlign"
+                                                                               : "none";
+    return "call " + std::to_string(arguments) + (owner ? "|owner" : "") + "|" + escaped(text) + "|" +
+           escaped(def.title) + "|" + kButtons[static_cast<std::size_t>(buttons)] + "|" +
+           kIcons[static_cast<std::size_t>(def.icon)] + "|Button" + std::to_string(defaultButton + 1) + "|" +
+           optionNames;
 }
 
 // Every answer the set's buttons give: the dialog, then the follow-up of that
-// answer's slot when follow-ups are on and the slot is checked.
+// answer's slot when follow-ups are on and the slot is checked. With a
+// timeout, the dialog has an owner form that goes after it, and one more path
+// lets the time run out: the timer fires and the timeout's follow-up shows.
 std::string expectations(const DialogDefinition& def) {
     const ButtonSetRow& row = buttonSetRow(def.buttons);
+    const bool timed = def.options.timeoutSeconds > 0;
+    const std::string start = "load\nstyles\n" + std::string(timed ? "owner\ntimer " : "") +
+                              (timed ? std::to_string(def.options.timeoutSeconds * 1000) + "\n" : "") +
+                              call(def.body, def, def.buttons, def.defaultButton, timed) + "\n";
     std::string out;
-    for (std::size_t slot = 0; slot < row.returnCodes.size(); ++slot) {
-        if (!row.slotVisible[slot]) {
-            continue;
-        }
-        const FollowUp& followUp = def.followUps[slot];
+    const auto path = [&](int answer, const FollowUp& followUp, bool timedOut) {
         const bool followed = def.continuation && followUp.enabled;
-        out += "path " + std::to_string(row.returnCodes[slot]) + (followed ? " " + std::to_string(kOk) : "") + "\n";
-        out += "load\nstyles\n";
-        out += call(def.body, def, def.buttons, def.defaultButton) + "\n";
+        out += "path " + std::to_string(answer) + (followed ? " " + std::to_string(kOk) : "") + "\n" + start;
+        if (timedOut) {
+            out += "tick\n";
+        }
+        if (timed) {
+            out += "owner disposed\n";
+        }
         if (followed) {
             out += call(followUp.text, def, ButtonSet::OkOnly, 0) + "\n";
         }
+    };
+    for (std::size_t slot = 0; slot < row.returnCodes.size(); ++slot) {
+        if (row.slotVisible[slot]) {
+            path(row.returnCodes[slot], def.followUps[slot], false);
+        }
+    }
+    if (timed) {
+        path(-1, def.options.onTimeout, true);
     }
     return out;
 }
@@ -192,7 +218,25 @@ int main(int argc, char** argv) {
         ++hostile;
     }
 
-    test::DefinitionGenerator generator(20260315);
+    // A timeout and stay-on-top with every button set, alignment and
+    // default button, follow-ups on and off.
+    for (int set = 0; set < 6; ++set) {
+        for (int variant = 0; variant < 4; ++variant) {
+            const auto buttons = static_cast<ButtonSet>(set);
+            DialogDefinition def =
+                dialog(u"再起動", u"5 分後に再起動します。\r\n保存してください。", static_cast<IconKind>(variant),
+                       buttons, variant % 2 == 1, variant != 2, {{{true, u"a"}, {variant != 1, u"b"}, {true, u"c"}}},
+                       variant % buttonCount(buttonSetRow(buttons)));
+            def.options = {variant == 3 ? kLongestTimeoutSeconds : 30 + set, {variant != 0, u"時間切れ"}, variant >= 2};
+            keep("timed-" + std::to_string(set) + "-" + std::to_string(variant), def);
+        }
+        DialogDefinition onTop = dialog(u"T", u"in front", IconKind::Information, static_cast<ButtonSet>(set),
+                                        set % 2 == 0, true);
+        onTop.options.stayOnTop = true;
+        keep("on-top-" + std::to_string(set), onTop);
+    }
+
+    test::DefinitionGenerator generator(20260315, true);
     for (int i = 0; i < randomCount; ++i) {
         keep("random-" + std::to_string(i), generator.next());
     }

@@ -8,9 +8,15 @@
 #   for each "path" in NAME.expect, the stand-in answering with that path's
 #   answers, and what it recorded must equal the path's lines exactly.
 # -Loose: .ps1 files with no expectations (those other tests write): each is
-#   parsed, then run with each answer 1 to 7 (a follow-up answered OK); each
-#   run must end without error after loading the assembly and showing one or
-#   two boxes.
+#   parsed, then run with each answer 1 to 7 (a follow-up answered OK), and
+#   with the time running out (-1) when the script starts a timer; each run
+#   must end without error after loading the assembly and showing one or two
+#   boxes.
+#
+# A box with an owner form and a timer (a timeout) is answered -1 by nobody:
+# the stand-in fires the timer, checks that its tick disposed the box's owner,
+# and returns No, as Windows PowerShell 5.1 makes of a box closed that way; a
+# script must tell the time running out by its own flag.
 # Prints one line for each failure, then "N passed, M failed" (scripts); exits
 # 1 when any failed.
 #
@@ -43,6 +49,34 @@ namespace System.Windows.Forms
     public enum MessageBoxOptions { DefaultDesktopOnly = 131072, RightAlign = 524288, RtlReading = 1048576, ServiceNotification = 2097152 }
     public enum DialogResult { None = 0, OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7, TryAgain = 10, Continue = 11 }
 
+    public interface IWin32Window { IntPtr Handle { get; } }
+
+    public class Form : IWin32Window, IDisposable
+    {
+        public bool TopMost { get; set; }
+        public bool IsDisposed { get; private set; }
+        public IntPtr Handle { get { return new IntPtr(1); } }
+        public Form() { Boxwright.StandIn.Recorder.Entries.Add("owner"); }
+        public void Dispose()
+        {
+            if (IsDisposed) return;
+            IsDisposed = true;
+            Boxwright.StandIn.Recorder.Entries.Add("owner disposed");
+        }
+    }
+
+    public class Timer : IDisposable
+    {
+        public int Interval { get; set; }
+        public bool Enabled { get; set; }
+        public event EventHandler Tick;
+        public Timer() { Boxwright.StandIn.Recorder.CurrentTimer = this; }
+        public void Start() { Enabled = true; Boxwright.StandIn.Recorder.Entries.Add("timer " + Interval); }
+        public void Stop() { Enabled = false; }
+        public void Dispose() { Enabled = false; }
+        internal void Fire() { Boxwright.StandIn.Recorder.Entries.Add("tick"); if (Tick != null) Tick(this, EventArgs.Empty); }
+    }
+
     public static class Application
     {
         public static void EnableVisualStyles() { Boxwright.StandIn.Recorder.Entries.Add("styles"); }
@@ -56,6 +90,9 @@ namespace System.Windows.Forms
         public static DialogResult Show(string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon) { return Boxwright.StandIn.Recorder.Show(4, text, caption, buttons, icon, MessageBoxDefaultButton.Button1, 0); }
         public static DialogResult Show(string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon, MessageBoxDefaultButton defaultButton) { return Boxwright.StandIn.Recorder.Show(5, text, caption, buttons, icon, defaultButton, 0); }
         public static DialogResult Show(string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon, MessageBoxDefaultButton defaultButton, MessageBoxOptions options) { return Boxwright.StandIn.Recorder.Show(6, text, caption, buttons, icon, defaultButton, options); }
+        public static DialogResult Show(IWin32Window owner, string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon) { return Boxwright.StandIn.Recorder.Show(5, text, caption, buttons, icon, MessageBoxDefaultButton.Button1, 0, owner); }
+        public static DialogResult Show(IWin32Window owner, string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon, MessageBoxDefaultButton defaultButton) { return Boxwright.StandIn.Recorder.Show(6, text, caption, buttons, icon, defaultButton, 0, owner); }
+        public static DialogResult Show(IWin32Window owner, string text, string caption, MessageBoxButtons buttons, MessageBoxIcon icon, MessageBoxDefaultButton defaultButton, MessageBoxOptions options) { return Boxwright.StandIn.Recorder.Show(7, text, caption, buttons, icon, defaultButton, options, owner); }
     }
 }
 
@@ -66,11 +103,13 @@ namespace Boxwright.StandIn
     public static class Recorder
     {
         public static readonly List<string> Entries = new List<string>();
+        public static Timer CurrentTimer;
         static readonly Queue<int> answers = new Queue<int>();
 
         public static void Start(int[] queued)
         {
             Entries.Clear();
+            CurrentTimer = null;
             answers.Clear();
             foreach (int answer in queued) answers.Enqueue(answer);
         }
@@ -104,13 +143,18 @@ namespace Boxwright.StandIn
 
         static string OptionsName(MessageBoxOptions options)
         {
-            return options == 0 ? "none" : options == MessageBoxOptions.RightAlign ? "RightAlign" : ((int)options).ToString();
+            int rest = (int)options; var names = new List<string>();
+            if ((rest & 524288) != 0) { names.Add("RightAlign"); rest &= ~524288; }
+            if ((rest & 4096) != 0) { names.Add("SystemModal"); rest &= ~4096; }
+            if (rest != 0) names.Add(rest.ToString());
+            return names.Count == 0 ? "none" : string.Join("+", names);
         }
 
         internal static DialogResult Show(int arguments, string text, string caption, MessageBoxButtons buttons,
-                                          MessageBoxIcon icon, MessageBoxDefaultButton defaultButton, MessageBoxOptions options)
+                                          MessageBoxIcon icon, MessageBoxDefaultButton defaultButton, MessageBoxOptions options, IWin32Window owner = null)
         {
-            Entries.Add("call " + arguments + "|" + Escape(text) + "|" + Escape(caption) + "|" +
+            if (CurrentTimer != null && CurrentTimer.Enabled && owner == null) Entries.Add("(timer running while a box without owner shows)");
+            Entries.Add("call " + arguments + (owner != null ? "|owner" : "") + "|" + Escape(text) + "|" + Escape(caption) + "|" +
                         (Enum.IsDefined(typeof(MessageBoxButtons), buttons) ? buttons.ToString() : ((int)buttons).ToString()) + "|" +
                         IconName(icon) + "|" +
                         (Enum.IsDefined(typeof(MessageBoxDefaultButton), defaultButton) ? defaultButton.ToString() : ((int)defaultButton).ToString()) + "|" +
@@ -120,7 +164,15 @@ namespace Boxwright.StandIn
                 Entries.Add("(no answer queued)");
                 return DialogResult.None;
             }
-            return (DialogResult)answers.Dequeue();
+            int answer = answers.Dequeue();
+            if (answer != -1) return (DialogResult)answer;
+            // -1: nobody answers; the time runs out.
+            if (CurrentTimer == null || !CurrentTimer.Enabled) { Entries.Add("(time ran out, but no timer runs)"); return DialogResult.None; }
+            CurrentTimer.Fire();
+            var form = owner as Form;
+            if (form == null || !form.IsDisposed) { Entries.Add("(the tick did not close the box)"); return DialogResult.None; }
+            // What Windows PowerShell 5.1 (.NET Framework) makes of MessageBox's 0: No.
+            return DialogResult.No;
         }
     }
 }
@@ -232,13 +284,17 @@ foreach ($folder in $Loose) {
         $name = "$($item.Directory.Name)/$($item.Name)"
         $problem = Test-Parse $item.FullName
         if (-not $problem) {
-            foreach ($answer in 1..7) {
+            # Answer -1 is the time running out, for a script with a timer.
+            $answers = [System.Collections.Generic.List[int]]::new([int[]](1..7))
+            foreach ($answer in $answers) {
                 $got = Invoke-Dialog $item.FullName @($answer, 1)
                 $calls = 0
                 $bad = $null
                 foreach ($entry in $got) {
                     if ($entry.StartsWith('call ')) { $calls++ }
-                    elseif ($entry -cne 'load' -and $entry -cne 'styles' -and -not $bad) { $bad = $entry }
+                    elseif ($entry.StartsWith('timer ') -and -not $answers.Contains(-1)) { $answers.Add(-1) }
+                    elseif ($entry -cnotin 'load', 'styles', 'owner', 'owner disposed', 'tick' -and
+                            -not $entry.StartsWith('timer ') -and -not $bad) { $bad = $entry }
                 }
                 if ($bad) { $problem = "answer ${answer}: $bad" }
                 elseif ($got.Count -lt 2 -or $got[0] -cne 'load') { $problem = "answer ${answer}: no assembly load before the first box" }
