@@ -523,7 +523,10 @@ private:
                 return false;
             }
             seen[slot] = true;
-            ScriptContents::Slot& into = timedOut ? contents.timeoutSlot.emplace() : contents.slotLines[slot];
+            if (timedOut) {
+                contents.timeoutSlot = ScriptContents::Slot{};  // not emplaced: see VbsReader.cpp
+            }
+            ScriptContents::Slot& into = timedOut ? *contents.timeoutSlot : contents.slotLines[slot];
             std::u16string_view message = trimmed(line->substr(line->find(u'{') + 1));
             if (message.empty()) {
                 ++next_;

@@ -265,7 +265,10 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
         }
         // The timeout's branch, after the three slots of a file with a timeout.
         if (contents.timeoutSeconds > 0 && reader.read() && *reader.current == kTimedOutCase) {
-            ScriptContents::Slot& slot = contents.timeoutSlot.emplace();
+            // Assigned rather than emplaced: clang 14 cannot tell yet that a
+            // nested class with member initializers is default-constructible.
+            contents.timeoutSlot = ScriptContents::Slot{};
+            ScriptContents::Slot& slot = *contents.timeoutSlot;
             reader.load();
             const std::u16string_view line = *reader.current;
             const LinePosition q1 = find(line, 1, u"\"");

@@ -41,7 +41,7 @@ std::optional<std::u16string> whyNotAVbsScript(std::string_view bytes) {
     // code page lacks; one that has, and is UTF-8 throughout, was written in UTF-8.
     const std::vector<std::u16string> lines = decodeLines(bytes, kVbsScriptLines, TextEncoding::CodePage932);
     const bool undecodable =
-        std::ranges::any_of(lines, [](const std::u16string& l) { return l.find(kReplacement) != l.npos; });
+        std::any_of(lines.begin(), lines.end(), [](const std::u16string& l) { return l.find(kReplacement) != l.npos; });
     if (undecodable && isUtf8(bytes)) {
         return u"UTF-8 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。";
     }
