@@ -161,10 +161,9 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
     }
     const std::u16string indent(ps1::kIndent);
     lines.emplace_back(ps1::kSwitchStart);
-    const ButtonSetRow& row = buttonSetRow(def.buttons);
-    for (std::size_t slot = 0; slot < def.followUps.size(); ++slot) {
-        const FollowUp& followUp = def.followUps[slot];
-        lines.push_back(indent + decimalText(row.returnCodes[slot]) + u" {");
+    // One branch: the answer's code, and its follow-up box, commented out when off.
+    const auto branch = [&](std::u16string_view code, const FollowUp& followUp) {
+        lines.push_back(indent + std::u16string(code) + u" {");
         std::u16string message = indent + indent;
         if (!followUp.enabled) {
             message += ps1::kCommentedOut;
@@ -172,16 +171,13 @@ std::vector<std::u16string> ps1Lines(const DialogDefinition& def) {
         message += showCall(ps1::kFollowUpStart, followUp.text, title, ButtonSet::OkOnly, def, 0);
         lines.push_back(std::move(message));
         lines.push_back(indent + u"}");
+    };
+    const ButtonSetRow& row = buttonSetRow(def.buttons);
+    for (std::size_t slot = 0; slot < def.followUps.size(); ++slot) {
+        branch(decimalText(row.returnCodes[slot]), def.followUps[slot]);
     }
     if (timed) {
-        lines.push_back(indent + std::u16string(ps1::kTimedOutCode) + u" {");
-        std::u16string message = indent + indent;
-        if (!def.options.onTimeout.enabled) {
-            message += ps1::kCommentedOut;
-        }
-        message += showCall(ps1::kFollowUpStart, def.options.onTimeout.text, title, ButtonSet::OkOnly, def, 0);
-        lines.push_back(std::move(message));
-        lines.push_back(indent + u"}");
+        branch(ps1::kTimedOutCode, def.options.onTimeout);
     }
     lines.emplace_back(u"}");
     return lines;

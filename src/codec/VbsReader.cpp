@@ -108,6 +108,21 @@ bool hasMarkerOutside(std::u16string_view line, std::u16string_view marker, std:
     return found;
 }
 
+// The style's button digit two places before its first "+" (p) and the icon
+// number two places after it.
+void readStyle(std::u16string_view line, LinePosition p, ScriptContents& contents) {
+    if (const auto digit = plainNumber(mid(line, p - 2, 1))) {
+        if (const auto row = buttonSetRowForStyle(*digit)) {
+            contents.buttons = row->set;
+        }
+    }
+    if (const auto number = plainNumber(mid(line, p + 2, 2))) {
+        if (const auto row = iconRowForStyle(*number)) {
+            contents.icon = row->kind;
+        }
+    }
+}
+
 // The alignment, default-button and stay-on-top markers, where they stand
 // outside both literals.
 void readMarkers(std::u16string_view line, std::optional<Span> bodySpan, std::optional<Span> titleSpan,
@@ -156,16 +171,7 @@ void readPopupLine(std::u16string_view line, ScriptContents& contents) {
         return;
     }
     const LinePosition p = find(line, title->closingQuote + 1, u"+");
-    if (const auto digit = plainNumber(mid(line, p - 2, 1))) {
-        if (const auto row = buttonSetRowForStyle(*digit)) {
-            contents.buttons = row->set;
-        }
-    }
-    if (const auto number = plainNumber(mid(line, p + 2, 2))) {
-        if (const auto row = iconRowForStyle(*number)) {
-            contents.icon = row->kind;
-        }
-    }
+    readStyle(line, p, contents);
     readMarkers(line, literalSpan(q1, body, line), literalSpan(t1, title, line), contents);
     contents.timeoutSeconds = std::min(*seconds, kLongestTimeoutSeconds);
     contents.body = std::move(body->text);
@@ -182,16 +188,7 @@ void readFirstLine(std::u16string_view line, ScriptContents& contents) {
     const LinePosition q2 = body ? body->closingQuote : 0;
 
     const LinePosition p = find(line, q2 + 1, u"+");
-    if (const auto digit = plainNumber(mid(line, p - 2, 1))) {
-        if (const auto row = buttonSetRowForStyle(*digit)) {
-            contents.buttons = row->set;
-        }
-    }
-    if (const auto number = plainNumber(mid(line, p + 2, 2))) {
-        if (const auto row = iconRowForStyle(*number)) {
-            contents.icon = row->kind;
-        }
-    }
+    readStyle(line, p, contents);
 
     const LinePosition t1 = find(line, p + 3, u"\"");
     auto title = readLiteral(line, t1 + 1);
