@@ -1,9 +1,9 @@
 // Writes the sample scripts installed with Boxwright, through the same writer
 // the editor saves with, into the folder given as the only argument.
+#include "codec/ScriptCodec.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
 #include "platform/SystemFileStore.h"
-#include "codec/ScriptCodec.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
         {"06_retry_cancel.vbs",
          make(u"接続", u"サーバーに接続できません。", IconKind::Exclamation, ButtonSet::RetryCancel,
               {{{true, u"再接続します。"}, {true, u"あとで試してください。"}, {true, u"本文"}}}, true)},
-        {"07_restart_timeout.vbs", [] {
+        {"07_restart_timeout.vbs",
+         [] {
              // A box that must be seen and must not wait forever: in front of
              // every window, closing by itself after five minutes.
              DialogDefinition def =

@@ -7,13 +7,13 @@
 // milliseconds; the target is 50 ms at p95.
 //
 //   bench_typing [KEYS]      (QT_QPA_PLATFORM defaults to offscreen)
+#include "codec/ScriptCodec.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "editor/Form1.h"
 #include "model/LargeText.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/SystemFileStore.h"
-#include "codec/ScriptCodec.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -108,9 +108,9 @@ int main(int argc, char* argv[]) {
                     QCoreApplication::processEvents();
                     times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
                 }
-                if (std::string(name) != "Text1" && form.text(std::string(name) == "Text2" ? bw::TextBoxId::Text2
-                                                                                           : bw::TextBoxId::Text4)
-                                                            .size() < static_cast<std::size_t>(keys)) {
+                if (std::string(name) != "Text1" &&
+                    form.text(std::string(name) == "Text2" ? bw::TextBoxId::Text2 : bw::TextBoxId::Text4).size() <
+                        static_cast<std::size_t>(keys)) {
                     std::fprintf(stderr, "%s: the keys did not reach the box\n", name);
                     return 1;
                 }

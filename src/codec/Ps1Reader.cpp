@@ -2,10 +2,10 @@
 #include "TextLines.h"
 #include "Utf8.h"
 
+#include "codec/Ps1Format.h"
 #include "model/AsciiCase.h"
 #include "model/DialogTables.h"
 #include "model/WindowState.h"
-#include "codec/Ps1Format.h"
 
 #include <algorithm>
 #include <limits>
@@ -326,9 +326,11 @@ private:
     static constexpr Looking kSwitchLine{u"switch の行として読めません", u"switch の行がありません"};
     static constexpr Looking kOptionsLine{u"$options の値は 4096（手前に表示）か 528384（右寄せも）です",
                                           u"$options の行がありません"};
-    static constexpr Looking kTimerLines{u"時間切れのタイマーの行として読めません", u"時間切れのタイマーの行がありません"};
-    static constexpr Looking kBranch{u"switch の分岐として読めません（分岐は、ボタンの値、{、メッセージ ボックスの行、}）",
-                                     u"switch が閉じていません"};
+    static constexpr Looking kTimerLines{u"時間切れのタイマーの行として読めません",
+                                         u"時間切れのタイマーの行がありません"};
+    static constexpr Looking kBranch{
+        u"switch の分岐として読めません（分岐は、ボタンの値、{、メッセージ ボックスの行、}）",
+        u"switch が閉じていません"};
     static constexpr Looking kNothingMore{u"スクリプトの終わりのあとに文があります", u""};
 
     const std::vector<std::u16string_view>& lines_;
@@ -368,9 +370,10 @@ private:
             at.eatWords(ps1::kOptionsStart);
             at.skipBlanks();
             const std::u16string_view value = at.name();
-            options = value == decimalText(ps1::kStayOnTopValue)                            ? ps1::kStayOnTopValue
-                      : value == decimalText(ps1::kStayOnTopValue + ps1::kRightAlignValue) ? ps1::kStayOnTopValue + ps1::kRightAlignValue
-                                                                                             : 0;
+            options = value == decimalText(ps1::kStayOnTopValue) ? ps1::kStayOnTopValue
+                      : value == decimalText(ps1::kStayOnTopValue + ps1::kRightAlignValue)
+                          ? ps1::kStayOnTopValue + ps1::kRightAlignValue
+                          : 0;
             if (*options == 0 || !at.eat(u")") || !at.atEnd()) {
                 return false;
             }

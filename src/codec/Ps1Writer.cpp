@@ -1,7 +1,7 @@
 #include "Ps1Writer.h"
 
-#include "model/DialogTables.h"
 #include "codec/Ps1Format.h"
+#include "model/DialogTables.h"
 #include "model/WindowState.h"
 
 namespace bw {

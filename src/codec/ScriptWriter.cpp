@@ -59,8 +59,7 @@ std::u16string popupLine(const std::u16string& prompt, int seconds, const std::u
 std::vector<std::u16string> vbsLines(const DialogDefinition& def, const WindowState& state) {
     const std::u16string title = escapeForLiteral(def.title);
     const bool onTop = def.options.stayOnTop;
-    const std::u16string firstStyle =
-        style(state.buttonValue, state, defaultButtonSuffix(def.defaultButton), onTop);
+    const std::u16string firstStyle = style(state.buttonValue, state, defaultButtonSuffix(def.defaultButton), onTop);
     std::vector<std::u16string> lines;
     if (def.options.timeoutSeconds > 0) {
         lines.push_back(popupLine(escapeForLiteral(def.body), def.options.timeoutSeconds, firstStyle, title));

@@ -3,8 +3,8 @@
 #include "commands/SaveCommand.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
-#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
+#include "ports/MessageBoxService.h"
 
 namespace bw {
 
@@ -65,9 +65,8 @@ bool settleUnsavedWork(EditorControls& editor, const SaveServices& services, Sna
     // cancelled or failed keeps the work.
     const WindowState& state = editor.state();
     const bool untitled = state.scriptPath.empty();
-    const SaveOutcome saved =
-        saveScript(editor, untitled ? ScriptFormat::Vbs : state.scriptFormat, services, snapshot,
-                   untitled ? std::nullopt : std::optional<std::u16string>(state.scriptPath));
+    const SaveOutcome saved = saveScript(editor, untitled ? ScriptFormat::Vbs : state.scriptFormat, services, snapshot,
+                                         untitled ? std::nullopt : std::optional<std::u16string>(state.scriptPath));
     return saved == SaveOutcome::Written;
 }
 

@@ -9,12 +9,12 @@
 #include "model/DialogTables.h"
 #include "model/EditorControls.h"
 #include "model/EditorRules.h"
+#include "model/MessageBoxStyle.h"
 #include "model/WindowState.h"
+#include "ports/FileDialog.h"
 #include "ports/FileProblem.h"
 #include "ports/FileStore.h"
-#include "ports/FileDialog.h"
 #include "ports/MessageBoxService.h"
-#include "model/MessageBoxStyle.h"
 
 #include <new>
 #include <utility>
@@ -74,8 +74,8 @@ std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_vi
 
 // Says that a file could not be read: its path, then the reason.
 void reportUnreadable(MessageBoxService& messages, const std::u16string& path, std::u16string_view reason) {
-    messages.show(u"「" + path + u"」を開けませんでした。\r\n" + std::u16string(reason), msgbox::OkOnly + msgbox::Critical,
-                  std::nullopt);
+    messages.show(u"「" + path + u"」を開けませんでした。\r\n" + std::u16string(reason),
+                  msgbox::OkOnly + msgbox::Critical, std::nullopt);
 }
 
 // What the codec reads in the file, or nothing when the file could not be read

@@ -1,12 +1,12 @@
 #include "SaveCommand.h"
 
+#include "codec/Ps1Format.h"
 #include "model/AsciiCase.h"
 #include "model/EditorRules.h"
-#include "ports/FileDialog.h"
-#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
-#include "codec/Ps1Format.h"
+#include "ports/FileDialog.h"
 #include "ports/FileStore.h"
+#include "ports/MessageBoxService.h"
 
 namespace bw {
 
@@ -43,8 +43,8 @@ void offerToRestoreUnfinishedSave(FileStore& files, MessageBoxService& messages,
     if (!backup) {
         return;
     }
-    const int answer = messages.show(u"「" + path + u"」への前回の保存は途中で止まりました。保存前の内容は「" + *backup +
-                                         u"」に残っています。\r\nファイルをこの内容に戻しますか？",
+    const int answer = messages.show(u"「" + path + u"」への前回の保存は途中で止まりました。保存前の内容は「" +
+                                         *backup + u"」に残っています。\r\nファイルをこの内容に戻しますか？",
                                      msgbox::YesNo + msgbox::Exclamation, u"途中で止まった保存");
     if (answer != msgbox::ResultYes) {
         return;
@@ -60,8 +60,8 @@ namespace {
 // Writes the definition to a chosen file: the restore offer of an unfinished
 // earlier save, the write, the report of a failure. A written file becomes
 // the current document and, when asked, takes the snapshot.
-SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFormat format,
-                        const std::u16string& path, const SaveServices& services, SnapshotAfterSave snapshot) {
+SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFormat format, const std::u16string& path,
+                        const SaveServices& services, SnapshotAfterSave snapshot) {
     WindowState& state = editor.state();
     state.outputPath = path;
     offerToRestoreUnfinishedSave(services.files, services.messages, state.outputPath);
@@ -74,7 +74,8 @@ SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFor
     state.scriptPath = state.outputPath;
     state.scriptFormat = format;
     if (format == ScriptFormat::Html && def.options.timeoutSeconds > 0) {
-        services.messages.show(u"「" + state.outputPath + u"」に保存しました。\r\nHTML のページでは、最初のボックスは " +
+        services.messages.show(u"「" + state.outputPath +
+                                   u"」に保存しました。\r\nHTML のページでは、最初のボックスは " +
                                    decimalText(def.options.timeoutSeconds) +
                                    u" 秒たっても閉じず、ボタンが押されるまで待ちます。ページからは時間切れにする "
                                    u"WScript.Shell の Popup を使えないためです。時間切れが要るときは、VBScript か "
@@ -108,9 +109,8 @@ bool isSeparator(char16_t c) { return c == u'/' || c == u'\\'; }
 SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveServices& services,
                        SnapshotAfterSave snapshot, const std::optional<std::u16string>& proposed) {
     DialogDefinition def = definitionToSave(editor);
-    const std::optional<std::u16string> chosen =
-        services.dialog.showSave({proposed.value_or(defaultFileName(format)), saveFilter(format, def.continuation),
-                                  std::nullopt});
+    const std::optional<std::u16string> chosen = services.dialog.showSave(
+        {proposed.value_or(defaultFileName(format)), saveFilter(format, def.continuation), std::nullopt});
     return chosen ? writeChosen(editor, def, format, *chosen, services, snapshot) : SaveOutcome::Cancelled;
 }
 
@@ -162,9 +162,9 @@ SaveOutcome saveAs(EditorControls& editor, const SaveServices& services) {
     request.filter += u"|すべてのファイル(*.*)|*.*";
     DialogDefinition def = definitionToSave(editor);
     const std::optional<std::u16string> chosen = services.dialog.showSave(request);
-    return chosen ? writeChosen(editor, def, formatForName(*chosen, current), *chosen, services,
-                                SnapshotAfterSave::Take)
-                  : SaveOutcome::Cancelled;
+    return chosen
+               ? writeChosen(editor, def, formatForName(*chosen, current), *chosen, services, SnapshotAfterSave::Take)
+               : SaveOutcome::Cancelled;
 }
 
 }  // namespace bw

@@ -6,16 +6,16 @@
 #include "TextBox.h"
 
 #include "commands/EditorCommands.h"
+#include "commands/OpenCommand.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
 #include "model/LargeText.h"
-#include "ports/FileDialog.h"
-#include "ports/MessageBoxService.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/qt/BringToFront.h"
 #include "platform/qt/TextConversion.h"
 #include "platform/qt/Twips.h"
-#include "commands/OpenCommand.h"
+#include "ports/FileDialog.h"
+#include "ports/MessageBoxService.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -29,8 +29,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -428,8 +428,8 @@ void Form1::setOuterWidth(int twips) {
     outerWidthTwips_ = twips;
     const int clientWidth = pixelsFromTwips(twips - kBorderTwips);
     client_->setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips));
-    setFixedSize(clientWidth, pixelsFromTwips(kClientHeightTwips) + menuBar()->sizeHint().height() +
-                                  statusBar()->minimumHeight());
+    setFixedSize(clientWidth,
+                 pixelsFromTwips(kClientHeightTwips) + menuBar()->sizeHint().height() + statusBar()->minimumHeight());
     setSlotsFocusable(twips != kNarrowWidthTwips);
 }
 
@@ -535,8 +535,8 @@ void Form1::buildTimeoutSlot() {
     timeoutFrame_ = place(new CaptionedFrame({}, client_), "Frame6", twipRect(9120, 360, 3855, 2055));
     timeoutFrame_->setAccessibleName(QStringLiteral("続き：時間切れのとき"));
     timeoutFrame_->hide();
-    timeoutCheck_ = place(new QCheckBox(QStringLiteral("時間切れのとき"), timeoutFrame_), "Check8",
-                          twipRect(120, 0, 2055, 255));
+    timeoutCheck_ =
+        place(new QCheckBox(QStringLiteral("時間切れのとき"), timeoutFrame_), "Check8", twipRect(120, 0, 2055, 255));
     timeoutCheck_->setAutoFillBackground(true);
     timeoutCheck_->setChecked(true);
     fitCaption(timeoutCheck_);
@@ -591,10 +591,10 @@ void Form1::askForTimeout() {
 }
 
 BoxOptions Form1::boxOptions() const {
-    return BoxOptions{timeoutSeconds_,
-                      {timeoutCheck_->isChecked(),
-                       timeoutEdited_ ? fromEditText(timeoutText_->toPlainText()) : timeoutTextSet_},
-                      stayOnTopItem_->isChecked()};
+    return BoxOptions{
+        timeoutSeconds_,
+        {timeoutCheck_->isChecked(), timeoutEdited_ ? fromEditText(timeoutText_->toPlainText()) : timeoutTextSet_},
+        stayOnTopItem_->isChecked()};
 }
 
 void Form1::setBoxOptions(const BoxOptions& options) {
@@ -627,7 +627,8 @@ void Form1::nameSlot(int slot) {
 bool Form1::promptShown(TextBoxId id) const {
     for (int slot = 0; slot < 3; ++slot) {
         if (slotTextBox(slot) == id) {
-            return outerWidthTwips_ == kWideWidthTwips && slotFrames_[static_cast<std::size_t>(slot)]->isVisibleTo(this);
+            return outerWidthTwips_ == kWideWidthTwips &&
+                   slotFrames_[static_cast<std::size_t>(slot)]->isVisibleTo(this);
         }
     }
     return true;

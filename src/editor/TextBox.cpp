@@ -27,8 +27,8 @@ void TextBox::insertFromMimeData(const QMimeData* source) {
     const QString pasted = source->text();
     const QTextCursor cursor = textCursor();
     // Cheap first: a paste that stays far within both limits goes in as usual.
-    const qsizetype after = document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart()) +
-                            pasted.size();
+    const qsizetype after =
+        document()->characterCount() - 1 - (cursor.selectionEnd() - cursor.selectionStart()) + pasted.size();
     if (static_cast<std::size_t>(pasted.size() + cursor.block().length()) <= kLongestLaidOutLine &&
         static_cast<std::size_t>(after) <= kLargeTextUnits) {
         QPlainTextEdit::insertFromMimeData(source);

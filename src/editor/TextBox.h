@@ -40,7 +40,7 @@ private:
     void contentsChangedAt(int position, int added);
     void placeNote();
 
-    bool handing_ = false;  // a hand-over is queued
+    bool handing_ = false;       // a hand-over is queued
     QFrame* noteBar_ = nullptr;  // made when first needed
     QLabel* noteText_ = nullptr;
 };

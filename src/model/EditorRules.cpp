@@ -125,13 +125,11 @@ SavedSnapshot currentTexts(const EditorControls& editor) {
 }
 
 SavedChoices choicesOf(const DialogDefinition& def) {
-    return SavedChoices{def.icon,
-                        def.buttons,
-                        def.rightAligned,
-                        def.defaultButton,
-                        def.continuation,
-                        {def.followUps[0].enabled, def.followUps[1].enabled, def.followUps[2].enabled},
-                        def.options};
+    return SavedChoices{
+        def.icon,         def.buttons,
+        def.rightAligned, def.defaultButton,
+        def.continuation, {def.followUps[0].enabled, def.followUps[1].enabled, def.followUps[2].enabled},
+        def.options};
 }
 
 SavedChoices currentChoices(const EditorControls& editor) {

@@ -18,8 +18,7 @@ public:
 
     // The same box, closing by itself after `seconds` (when above 0) with
     // msgbox::ResultTimedOut. A service that cannot time a box shows it as show does.
-    virtual int showFor(std::u16string_view prompt, int style, std::optional<std::u16string_view> title,
-                        int seconds) {
+    virtual int showFor(std::u16string_view prompt, int style, std::optional<std::u16string_view> title, int seconds) {
         (void)seconds;
         return show(prompt, style, title);
     }

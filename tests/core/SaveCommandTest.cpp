@@ -3,12 +3,12 @@
 #include "commands/EditorCommands.h"
 #include "commands/OpenCommand.h"
 #include "commands/SaveCommand.h"
-#include "model/EditorRules.h"
-#include "model/MessageBoxStyle.h"
 #include "doubles/MemoryEditor.h"
 #include "doubles/RecordingMessageBox.h"
 #include "doubles/ScriptedFileDialog.h"
 #include "doubles/TextFiles.h"
+#include "model/EditorRules.h"
+#include "model/MessageBoxStyle.h"
 #include "platform/SystemFileStore.h"
 
 #include <gtest/gtest.h>
@@ -281,7 +281,9 @@ TEST_F(SaveCommandTest, SaveAsStartsAtTheCurrentFileAndFollowsTheChosenExtension
     const struct {
         const char* chosen;
         ScriptFormat written;
-    } choices[] = {{"x.vbs", ScriptFormat::Vbs}, {"y.HTML", ScriptFormat::Html}, {"z.txt", ScriptFormat::Html},
+    } choices[] = {{"x.vbs", ScriptFormat::Vbs},
+                   {"y.HTML", ScriptFormat::Html},
+                   {"z.txt", ScriptFormat::Html},
                    {"w.PS1", ScriptFormat::Ps1}};
     for (const auto& choice : choices) {
         SCOPED_TRACE(choice.chosen);

@@ -9,13 +9,13 @@
 //  - the same bytes read as a PowerShell script (UTF-8) either are outside the
 //    format or give a definition that survives a write and a second read.
 
-#include "codec/TextLines.h"
-#include "reader/ByteFileStore.h"
 #include "codec/Ps1Reader.h"
-#include "reader/ReaderHarness.h"
-#include "reader/RoundTripCheck.h"
 #include "codec/Ps1Writer.h"
 #include "codec/ScriptWriter.h"
+#include "codec/TextLines.h"
+#include "reader/ByteFileStore.h"
+#include "reader/ReaderHarness.h"
+#include "reader/RoundTripCheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -119,15 +119,15 @@ private slots:
                 const int y = static_cast<int>(row) * QFontMetrics(view.font()).lineSpacing() + 2;
                 const CodeView::Position edge = view.positionAt(QPoint(view.viewport()->width() - 1, y));
                 QVERIFY2(edge.offset >= end - 1, qPrintable(QStringLiteral("%1: row %2 [%3, %4) reaches the edge at %5")
-                                                                 .arg(width)
-                                                                 .arg(row)
-                                                                 .arg(starts[row].offset)
-                                                                 .arg(end)
-                                                                 .arg(edge.offset)));
-                const qreal rowWidth = QFontMetricsF(view.font()).horizontalAdvance(line.mid(starts[row].offset,
-                                                                                          end - starts[row].offset));
-                QVERIFY2(rowWidth <= view.viewport()->width(), qPrintable(QStringLiteral("%1: row %2 is %3 wide")
-                                                                                 .arg(width).arg(row).arg(rowWidth)));
+                                                                .arg(width)
+                                                                .arg(row)
+                                                                .arg(starts[row].offset)
+                                                                .arg(end)
+                                                                .arg(edge.offset)));
+                const qreal rowWidth = QFontMetricsF(view.font())
+                                           .horizontalAdvance(line.mid(starts[row].offset, end - starts[row].offset));
+                QVERIFY2(rowWidth <= view.viewport()->width(),
+                         qPrintable(QStringLiteral("%1: row %2 is %3 wide").arg(width).arg(row).arg(rowWidth)));
             }
             // The rows of the long name hold as many units as each other: the
             // first after a break at a blank is no longer than the rest.

@@ -1,23 +1,22 @@
 #include "core/WorkedExample.h"
 #include "gui/MainWindowFixture.h"
 #include "model/EditorRules.h"
+#include "model/LargeText.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/qt/MessageDialog.h"
 #include "platform/qt/QtMessageBox.h"
-#include "model/LargeText.h"
-#include "platform/qt/Twips.h"
 #include "platform/qt/TextConversion.h"
+#include "platform/qt/Twips.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QInputDialog>
-#include <QTimer>
 #include <QApplication>
-#include <QClipboard>
-#include <QFrame>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFrame>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -28,6 +27,7 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace bw {
 
@@ -515,8 +515,7 @@ private slots:
         QTest::newRow("follow-up") << "Text4" << QString(1024, QChar(0x3042))
                                    << "「OKを押したとき」が長すぎます：1,024 / 1,023 文字";
         // With the follow-ups hidden, only what the user sees is named.
-        QTest::newRow("hidden follow-up") << "hidden Text4" << QString(1024, QChar(0x3042))
-                                          << "本文：0 / 1,023 文字";
+        QTest::newRow("hidden follow-up") << "hidden Text4" << QString(1024, QChar(0x3042)) << "本文：0 / 1,023 文字";
         QTest::newRow("short follow-up") << "Text4"
                                          << "abc"
                                          << "本文：0 / 1,023 文字";
@@ -685,8 +684,9 @@ private slots:
         dialog->answers = {toU16(path("timed.vbs"))};
         click("Command2");
         const QByteArray written = bytes(path("timed.vbs"));
-        QVERIFY(written.startsWith("selectkey = CreateObject(\"WScript.Shell\").Popup(\"body\", 45, \"\", 0 + 16 + "
-                                   "vbSystemModal)\r\n"));
+        QVERIFY(
+            written.startsWith("selectkey = CreateObject(\"WScript.Shell\").Popup(\"body\", 45, \"\", 0 + 16 + "
+                               "vbSystemModal)\r\n"));
         QVERIFY(written.contains("Case -1\r\n"));
 
         // Without follow-ups the slot goes; New takes the options away.
@@ -787,12 +787,18 @@ private slots:
     void everyChoiceCountsAsAChange_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("back");
-        QTest::newRow("icon") << "Option1_2" << "Option1_0";
-        QTest::newRow("buttons") << "Option2_9" << "Option2_5";
-        QTest::newRow("alignment") << "Check3" << "Check3";
-        QTest::newRow("follow-ups") << "Check1" << "Check1";
-        QTest::newRow("follow-up check mark") << "Check5" << "Check5";
-        QTest::newRow("default button") << "既定のボタン2" << "既定のボタン1";
+        QTest::newRow("icon") << "Option1_2"
+                              << "Option1_0";
+        QTest::newRow("buttons") << "Option2_9"
+                                 << "Option2_5";
+        QTest::newRow("alignment") << "Check3"
+                                   << "Check3";
+        QTest::newRow("follow-ups") << "Check1"
+                                    << "Check1";
+        QTest::newRow("follow-up check mark") << "Check5"
+                                              << "Check5";
+        QTest::newRow("default button") << "既定のボタン2"
+                                        << "既定のボタン1";
     }
 
     void everyChoiceCountsAsAChange() {

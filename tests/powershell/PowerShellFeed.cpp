@@ -70,9 +70,9 @@ std::string call(std::u16string_view text, const DialogDefinition& def, ButtonSe
     const bool options = def.rightAligned || def.options.stayOnTop;
     const int arguments = (options ? 6 : defaultButton != 0 ? 5 : 4) + (owner ? 1 : 0);
     const std::string optionNames = def.rightAligned && def.options.stayOnTop ? "RightAlign+SystemModal"
-                                    : def.options.stayOnTop                    ? "SystemModal"
-                                    : def.rightAligned                         ? "RightAlign"
-                                                                               : "none";
+                                    : def.options.stayOnTop                   ? "SystemModal"
+                                    : def.rightAligned                        ? "RightAlign"
+                                                                              : "none";
     return "call " + std::to_string(arguments) + (owner ? "|owner" : "") + "|" + escaped(text) + "|" +
            escaped(def.title) + "|" + kButtons[static_cast<std::size_t>(buttons)] + "|" +
            kIcons[static_cast<std::size_t>(def.icon)] + "|Button" + std::to_string(defaultButton + 1) + "|" +
@@ -187,8 +187,7 @@ int main(int argc, char** argv) {
     worked.rightAligned = true;
     worked.defaultButton = 1;
     keep("worked-example-right", worked);
-    keep("worked-its-done",
-         dialog(u"Title", u"It's\r\ndone", IconKind::Information, ButtonSet::OkOnly, false, false));
+    keep("worked-its-done", dialog(u"Title", u"It's\r\ndone", IconKind::Information, ButtonSet::OkOnly, false, false));
 
     // Every button set with every default button, alignment and icon, follow-ups on and off.
     int sweep = 0;
@@ -230,8 +229,8 @@ int main(int argc, char** argv) {
             def.options = {variant == 3 ? kLongestTimeoutSeconds : 30 + set, {variant != 0, u"時間切れ"}, variant >= 2};
             keep("timed-" + std::to_string(set) + "-" + std::to_string(variant), def);
         }
-        DialogDefinition onTop = dialog(u"T", u"in front", IconKind::Information, static_cast<ButtonSet>(set),
-                                        set % 2 == 0, true);
+        DialogDefinition onTop =
+            dialog(u"T", u"in front", IconKind::Information, static_cast<ButtonSet>(set), set % 2 == 0, true);
         onTop.options.stayOnTop = true;
         keep("on-top-" + std::to_string(set), onTop);
     }

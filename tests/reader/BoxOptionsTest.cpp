@@ -59,8 +59,9 @@ TEST(BoxOptions, EachOptionChangesOnlyItsOwnPart) {
 
     def.options.stayOnTop = true;
     const auto onTop = lines(ScriptFormat::Vbs, def);
-    EXPECT_EQ(onTop[0], u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
-                        u"3 + 32 + vbMsgBoxRight + vbDefaultButton2 + vbSystemModal, \"Question\")");
+    EXPECT_EQ(onTop[0],
+              u"selectkey = MsgBox(\"Save the file?\"&vbCrLf&\"It will be \"&Chr(34)&\"final\"&Chr(34)&\".\", "
+              u"3 + 32 + vbMsgBoxRight + vbDefaultButton2 + vbSystemModal, \"Question\")");
     EXPECT_EQ(onTop.size(), plain.size());
 
     def.options = {5, {false, u"gone"}, false};
@@ -124,7 +125,8 @@ TEST(BoxOptions, ComeBackWholeFromVbsAndPowerShell) {
         if (!def.continuation || def.options.timeoutSeconds == 0) {
             expected.options.onTimeout = {};
         }
-        const auto vbs = standaloneDefinition(decodeVbsScript(encodeScript(ScriptFormat::Vbs, def, windowStateFor(def))));
+        const auto vbs =
+            standaloneDefinition(decodeVbsScript(encodeScript(ScriptFormat::Vbs, def, windowStateFor(def))));
         ASSERT_TRUE(vbs);
         // VBScript literals hold no lone CR or LF: the writer's line breaks are CR LF.
         if (def.body.find_first_of(u"\r\n") == std::u16string::npos &&
@@ -154,8 +156,8 @@ TEST(BoxOptions, AnOpenedFileSetsTheEditorsOptions) {
     applyScriptContents(editor, decodeVbsScript(encodeScript(ScriptFormat::Vbs, def, windowStateFor(def))));
     EXPECT_EQ(editor.boxOptions(), def.options);
     EXPECT_EQ(readDefinition(editor), def);
-    applyScriptContents(editor, decodeVbsScript(encodeScript(ScriptFormat::Vbs, workedExample(),
-                                                             windowStateFor(workedExample()))));
+    applyScriptContents(
+        editor, decodeVbsScript(encodeScript(ScriptFormat::Vbs, workedExample(), windowStateFor(workedExample()))));
     EXPECT_EQ(editor.boxOptions().timeoutSeconds, 0);
     EXPECT_FALSE(editor.boxOptions().stayOnTop);
     EXPECT_EQ(editor.boxOptions().onTimeout, def.options.onTimeout);  // kept for the next timeout
@@ -170,7 +172,8 @@ TEST(BoxOptions, PowerShellOptionLinesOutsideTheFormatAreRefused) {
         std::size_t line;  // 0-based, replaced
         std::u16string text;
     } cases[] = {
-        {"another options value", 3, u"$options = [System.Enum]::ToObject([System.Windows.Forms.MessageBoxOptions], 16)"},
+        {"another options value", 3,
+         u"$options = [System.Enum]::ToObject([System.Windows.Forms.MessageBoxOptions], 16)"},
         {"an interval in part seconds", 7, u"$timer.Interval = 1500"},
         {"an interval over a day", 7, u"$timer.Interval = 86401000"},
         {"a tick of its own", 8, u"$timer.add_Tick({ Stop-Computer })"},

@@ -1,15 +1,15 @@
 #include "DefinitionGenerator.h"
 #include "ReaderHarness.h"
 #include "RoundTripCheck.h"
-#include "commands/ConvertCommand.h"
-#include "commands/ScriptRefusal.h"
-#include "core/TestText.h"
 #include "codec/Ps1Reader.h"
 #include "codec/ScriptWriter.h"
 #include "codec/TextLines.h"
 #include "codec/VbsReader.h"
-#include "model/HeadlessEditor.h"
+#include "commands/ConvertCommand.h"
+#include "commands/ScriptRefusal.h"
+#include "core/TestText.h"
 #include "doubles/TextFiles.h"
+#include "model/HeadlessEditor.h"
 #include "platform/posix/PosixFileStore.h"
 
 #include <gtest/gtest.h>
@@ -137,8 +137,7 @@ TEST(Convert, RefusesWhatItShouldAndNamesWhy) {
         {"utf8.vbs", "selectkey = MsgBox(\"\xE3\x81\x82\", 0 + 16, \"t\")\r\n",
          u"UTF-8 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
         {"bin.vbs", std::string("MZ\x90\0\x03\0\"", 7), u"テキストではないファイル（バイナリ ファイル）です。"},
-        {"odd.vbs", "x = \x81\x7F\xFF\r\n",
-         u"コードページ 932（シフト JIS）の文字ではないバイトがあります。"},
+        {"odd.vbs", "x = \x81\x7F\xFF\r\n", u"コードページ 932（シフト JIS）の文字ではないバイトがあります。"},
     };
     for (const auto& file : notScripts) {
         writeBytes(folder.path() / file.name, file.bytes);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ByteFileStore.h"
-#include "doubles/MemoryEditor.h"
-#include "doubles/RecordingMessageBox.h"
-#include "doubles/ScriptedFileDialog.h"
 #include "codec/Utf8.h"
 #include "codec/VbsReader.h"
 #include "commands/OpenCommand.h"
+#include "doubles/MemoryEditor.h"
+#include "doubles/RecordingMessageBox.h"
+#include "doubles/ScriptedFileDialog.h"
 
 #include <sstream>
 #include <string>

@@ -1,6 +1,6 @@
 #include "ReaderHarness.h"
-#include "core/TestText.h"
 #include "codec/CodePage932.h"
+#include "core/TestText.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/posix/PosixFileStore.h"
 

@@ -288,7 +288,11 @@ TEST_F(VbsReaderTest, FilesThatAreNoDialogScriptAreRefusedAndChangeNothing) {
     } cases[] = {
         {"empty", "", u"空のファイルです。"},
         {"other script", "WScript.Echo \"hello\"\r\n", kNoDialogLine},
-        {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\"+", 13), u"テキストではないファイル（バイナリ ファイル）です。"},
+        {"binary",
+         std::string("\x7F"
+                     "ELF\x02\x01\x01\0\0\0\"+",
+                     13),
+         u"テキストではないファイル（バイナリ ファイル）です。"},
         {"UTF-16", std::string("\xFF\xFEs\0", 4),
          u"UTF-16 のファイルです。Boxwright の .vbs ファイルはコードページ 932（シフト JIS）で書かれています。"},
         {"UTF-8", "x = MsgBox(\"\xE3\x81\x82\")\r\n",

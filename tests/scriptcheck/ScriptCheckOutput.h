@@ -55,8 +55,8 @@ inline std::string engineReport(const std::vector<EngineRun>& runs) {
         out += "answer " + std::to_string(run.answer) + "\n";
         for (const EngineBox& box : run.boxes) {
             out += (box.seconds > 0 ? "popup " + std::to_string(box.seconds) + " " : std::string("box ")) +
-                   std::to_string(box.style) + " prompt=" + engineHex(box.prompt) +
-                   " title=" + engineHex(box.title) + "\n";
+                   std::to_string(box.style) + " prompt=" + engineHex(box.prompt) + " title=" + engineHex(box.title) +
+                   "\n";
         }
         out += "end " + std::to_string(run.error) + "\n";
     }

@@ -3,14 +3,14 @@
 // own texts and style, for each slot's answer.
 
 #include "ScriptCheckOutput.h"
+#include "codec/ScriptWriter.h"
 #include "core/TestText.h"
 #include "core/WorkedExample.h"
+#include "doubles/TextFiles.h"
 #include "model/DialogTables.h"
 #include "model/EditorRules.h"
 #include "model/MessageBoxStyle.h"
 #include "platform/SystemFileStore.h"
-#include "codec/ScriptWriter.h"
-#include "doubles/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -43,25 +43,28 @@ const FeedCase kCases[] = {
     {"lone-breaks-and-nul", dialog(u"two\r\nlines", std::u16string(u"cr\rlf\nnul\0crlf\r\n\r", 17),
                                    IconKind::Information, ButtonSet::YesNoCancel, true, true,
                                    {{{true, std::u16string(u"\0", 1)}, {true, u"\n\n"}, {true, u"\r\r\n"}}}, 2)},
-    {"timeout-on-top", [] {
+    {"timeout-on-top",
+     [] {
          DialogDefinition def = dialog(u"再起動", u"5 分後に再起動します。\r\n作業を保存してください。",
                                        IconKind::Exclamation, ButtonSet::OkCancel, true, true,
                                        {{{true, u"再起動します"}, {true, u"取り消しました"}, {true, u"-"}}}, 1);
          def.options = {300, {true, u"時間切れ：再起動します"}, true};
          return def;
      }()},
-    {"timeout-slot-off", [] {
-         DialogDefinition def =
-             dialog(u"T", u"\"quoted\"", IconKind::Question, ButtonSet::YesNo, false, true, {}, 0);
+    {"timeout-slot-off",
+     [] {
+         DialogDefinition def = dialog(u"T", u"\"quoted\"", IconKind::Question, ButtonSet::YesNo, false, true, {}, 0);
          def.options = {1, {false, u"not shown"}, false};
          return def;
      }()},
-    {"timeout-alone", [] {
+    {"timeout-alone",
+     [] {
          DialogDefinition def = dialog(u"T", u"b", IconKind::Information, ButtonSet::AbortRetryIgnore, false, false);
          def.options = {86400, {true, u"x"}, false};
          return def;
      }()},
-    {"on-top-alone", [] {
+    {"on-top-alone",
+     [] {
          DialogDefinition def = dialog(u"T", u"b", IconKind::Critical, ButtonSet::RetryCancel, false, true);
          def.options.stayOnTop = true;
          return def;

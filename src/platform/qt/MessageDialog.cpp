@@ -19,8 +19,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <chrono>
 #include <QVBoxLayout>
+#include <chrono>
 
 #include <algorithm>
 #include <cmath>

@@ -12,8 +12,7 @@ public:
     explicit QtMessageBox(QWidget* parent);
 
     int show(std::u16string_view prompt, int style, std::optional<std::u16string_view> title) override;
-    int showFor(std::u16string_view prompt, int style, std::optional<std::u16string_view> title,
-                int seconds) override;
+    int showFor(std::u16string_view prompt, int style, std::optional<std::u16string_view> title, int seconds) override;
 
     // The window the dialog is modal to and centred on.
     void setParentWidget(QWidget* parent) { parent_ = parent; }
