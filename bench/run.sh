@@ -15,3 +15,4 @@ bash bench/convert_many.sh "$build"
 if [ -x "$build/bench/codewindow/bench_code_window" ]; then "$build/bench/codewindow/bench_code_window"; fi
 if [ -x "bench/startup/run.sh" ]; then bash bench/startup/run.sh "$build"; fi
 bash bench/openwindow/run.sh "$build"
+if [ -x "$build/bench/typing/bench_typing" ]; then "$build/bench/typing/bench_typing"; fi
