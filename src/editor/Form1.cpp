@@ -469,6 +469,10 @@ void Form1::buildLengthStatus() {
                                   .arg(groupedNumber(msgbox::PromptLimit)));
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(lengthStatus_, 1);
+    titleNote_ = new QLabel(this);
+    titleNote_->setObjectName(QStringLiteral("titleNote"));
+    titleNote_->hide();
+    statusBar()->addWidget(titleNote_);
     // The bar's height is the height it has with a text in it, from the start:
     // only the window's width may ever change.
     lengthStatus_->setText(QStringLiteral("本文：0 / 1,023 文字"));
@@ -746,6 +750,14 @@ void Form1::setText(TextBoxId id, const std::u16string& value) {
         text2_->setText(large ? toQString(glimpse(value, 1)) : toQString(value));
         text2_->setReadOnly(large);
         text2_->setToolTip(toolTip);
+        // The one-line box has no room for a bar: the status bar says it.
+        if (titleNote_) {
+            titleNote_->setText(
+                large ? QStringLiteral("タイトルは %1 文字あり、先頭だけを表示しています（編集できません）")
+                            .arg(groupedNumber(static_cast<qint64>(value.size())))
+                      : QString());
+            titleNote_->setVisible(large);
+        }
     } else {
         showInBox(multiLine_[i], value);
     }

@@ -154,6 +154,7 @@ private:
     std::u16string timeoutTextSet_ = u"本文";
     bool timeoutEdited_ = false;
     QLabel* lengthStatus_ = nullptr;            // the status bar's length of a prompt text
+    QLabel* titleNote_ = nullptr;               // says when the title is shown only in part
     TextBoxId lengthShown_ = TextBoxId::Text1;  // the prompt text it counts
 };
 

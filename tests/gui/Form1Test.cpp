@@ -616,6 +616,18 @@ private slots:
         QCOMPARE(form->text(TextBoxId::Text1), u"ok");
     }
 
+    // A title too long for its box says so in the status bar.
+    void largeTitleIsToldInTheStatusBar() {
+        auto* note = get<QLabel>("titleNote");
+        QVERIFY(!note->isVisible());
+        form->setText(TextBoxId::Text2, std::u16string(40000, u't'));
+        QVERIFY(get<QLineEdit>("Text2")->isReadOnly());
+        QVERIFY(note->isVisible());
+        QVERIFY(note->text().contains(QStringLiteral("40,000")));
+        form->setText(TextBoxId::Text2, u"short");
+        QVERIFY(!note->isVisible());
+    }
+
     // A paste that stays within the limits goes in as typed.
     void smallPasteIsInsertedAsUsual() {
         auto* body = get<QPlainTextEdit>("Text1");
