@@ -161,8 +161,11 @@ void readPopupLine(std::u16string_view line, ScriptContents& contents) {
     }
     rest.remove_prefix(2);
     const std::size_t digits = std::min(rest.find_first_not_of(u"0123456789"), rest.size());
+    if (digits > 5) {
+        return;  // longer than any timeout, and than an int holds
+    }
     const auto seconds = plainNumber(rest.substr(0, digits));
-    if (!seconds || digits > 5 || !rest.substr(digits).starts_with(u", \"")) {
+    if (!seconds || !rest.substr(digits).starts_with(u", \"")) {
         return;
     }
     const auto t1 = static_cast<LinePosition>(line.size() - rest.size() + digits + 3);
@@ -261,6 +264,11 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
             readSlot(reader, slot);
         }
         // The timeout's branch, after the three slots of a file with a timeout.
+        // A timed file without the branch shows no box when the time runs
+        // out: its slot reads as off, without a text, as in a .ps1.
+        if (contents.timeoutSeconds > 0) {
+            contents.timeoutSlot = ScriptContents::Slot{true, u""};
+        }
         if (contents.timeoutSeconds > 0 && reader.read() && *reader.current == kTimedOutCase) {
             // Assigned rather than emplaced: clang 14 cannot tell yet that a
             // nested class with member initializers is default-constructible.

@@ -72,6 +72,18 @@ std::optional<std::u16string> chooseScript(FileDialog& dialog, std::u16string_vi
     return dialog.showOpen(request);
 }
 
+// Whether a save of what was read writes the file's own bytes again, so that
+// writing over it loses nothing. A file too large to compare quickly counts as
+// not.
+bool writtenAsRead(ScriptFormat format, const ScriptContents& contents, std::string_view bytes) {
+    constexpr std::size_t kLargestCompared = std::size_t{16} << 20;
+    if (bytes.size() > kLargestCompared) {
+        return false;
+    }
+    const std::optional<DialogDefinition> def = standaloneDefinition(contents);
+    return def && encodeScript(format, *def, windowStateFor(*def)) == bytes;
+}
+
 // Says that a file could not be read: its path, then the reason.
 void reportUnreadable(MessageBoxService& messages, const std::u16string& path, std::u16string_view reason) {
     messages.show(u"「" + path + u"」を開けませんでした。\r\n" + std::u16string(reason),
@@ -154,7 +166,7 @@ namespace {
 // The last step of every open, whatever the format: confirmLargeTexts, then
 // applyScriptContents. Read, or Cancelled when the user declined.
 ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& contents, const std::u16string& path,
-                             ScriptFormat format, MessageBoxService& messages) {
+                             ScriptFormat format, bool whole, MessageBoxService& messages) {
     if (!confirmLargeTexts(contents, path, messages)) {
         return ReadOutcome::Cancelled;
     }
@@ -162,6 +174,7 @@ ReadOutcome applyIfConfirmed(EditorControls& editor, const ScriptContents& conte
     WindowState& state = editor.state();
     state.scriptPath = path;
     state.scriptFormat = format;
+    state.scriptWhole = whole;
     state.savedChoices = currentChoices(editor);
     return ReadOutcome::Read;
 }
@@ -183,11 +196,13 @@ ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, F
     struct Decoded {
         std::optional<std::u16string> refusal;
         ScriptContents contents;
+        bool whole = false;
     };
     const auto decoded = readAndDecode(files, messages, path, [](std::string_view bytes) {
-        Decoded out{whyNotAVbsScript(bytes), {}};
+        Decoded out{whyNotAVbsScript(bytes), {}, false};
         if (!out.refusal) {
             out.contents = decodeVbsScript(bytes);
+            out.whole = writtenAsRead(ScriptFormat::Vbs, out.contents, bytes);
         }
         return out;
     });
@@ -198,7 +213,7 @@ ReadOutcome readScriptFile(EditorControls& editor, const std::u16string& path, F
         reportUnreadable(messages, path, *decoded->refusal);
         return ReadOutcome::Failed;
     }
-    return applyIfConfirmed(editor, decoded->contents, path, ScriptFormat::Vbs, messages);
+    return applyIfConfirmed(editor, decoded->contents, path, ScriptFormat::Vbs, decoded->whole, messages);
 }
 
 ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore& files, MessageBoxService& messages) {
@@ -208,7 +223,12 @@ ReadOutcome readPs1Script(EditorControls& editor, FileDialog& dialog, FileStore&
 
 ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path, FileStore& files,
                               MessageBoxService& messages) {
-    const auto parsed = readAndDecode(files, messages, path, decodePs1Script);
+    bool whole = false;
+    const auto parsed = readAndDecode(files, messages, path, [&whole](std::string_view bytes) {
+        Ps1Parse read = decodePs1Script(bytes);
+        whole = read.ok && writtenAsRead(ScriptFormat::Ps1, read.contents, bytes);
+        return read;
+    });
     if (!parsed) {
         return ReadOutcome::Failed;
     }
@@ -219,7 +239,7 @@ ReadOutcome readPs1ScriptFile(EditorControls& editor, const std::u16string& path
                       msgbox::OkOnly + msgbox::Critical, std::nullopt);
         return ReadOutcome::Failed;
     }
-    const ReadOutcome outcome = applyIfConfirmed(editor, parsed->contents, path, ScriptFormat::Ps1, messages);
+    const ReadOutcome outcome = applyIfConfirmed(editor, parsed->contents, path, ScriptFormat::Ps1, whole, messages);
     // Windows PowerShell 5.1 reads a file without the mark in the ANSI code
     // page: say so, as the next save writes the mark.
     if (outcome == ReadOutcome::Read &&

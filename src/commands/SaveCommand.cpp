@@ -73,6 +73,7 @@ SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFor
     }
     state.scriptPath = state.outputPath;
     state.scriptFormat = format;
+    state.scriptWhole = true;
     if (format == ScriptFormat::Html && def.options.timeoutSeconds > 0) {
         services.messages.show(u"「" + state.outputPath +
                                    u"」に保存しました。\r\nHTML のページでは、最初のボックスは " +
@@ -87,6 +88,9 @@ SaveOutcome writeChosen(EditorControls& editor, DialogDefinition& def, ScriptFor
         // texts still: a save changes none. Moved rather than read again, as
         // a long body would be copied once more.
         state.savedChoices = choicesOf(def);
+        if (format == ScriptFormat::Html) {
+            state.savedChoices.options.timeoutSeconds = 0;  // a page holds no timeout
+        }
         state.savedSnapshot = SavedSnapshot{
             std::move(def.body),
             std::move(def.title),
@@ -119,6 +123,11 @@ SaveOutcome saveCurrent(EditorControls& editor, const SaveServices& services) {
     if (state.scriptPath.empty()) {
         return saveScript(editor, ScriptFormat::Vbs, services);
     }
+    if (!state.scriptWhole) {
+        // The dialog proposes the file; writing over it is the user's choice.
+        const std::u16string path = state.scriptPath;
+        return saveScript(editor, state.scriptFormat, services, SnapshotAfterSave::Take, path);
+    }
     DialogDefinition def = definitionToSave(editor);
     const std::u16string path = state.scriptPath;
     return writeChosen(editor, def, state.scriptFormat, path, services, SnapshotAfterSave::Take);
@@ -148,7 +157,9 @@ SaveOutcome saveAs(EditorControls& editor, const SaveServices& services) {
         }
         request.fileName = state.scriptPath.substr(slash);
         if (slash > 0) {
-            request.initDir = state.scriptPath.substr(0, slash == 1 ? 1 : slash - 1);
+            // "/" and "C:\" keep their separator: without it they name another place.
+            const bool root = slash == 1 || state.scriptPath[slash - 2] == u':';
+            request.initDir = state.scriptPath.substr(0, root ? slash : slash - 1);
         }
     }
     // The current format's filter first, then the other two: the name's

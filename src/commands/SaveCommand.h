@@ -52,7 +52,8 @@ SaveOutcome saveScript(EditorControls& editor, ScriptFormat format, const SaveSe
                        const std::optional<std::u16string>& proposed = std::nullopt);
 
 // 上書き保存: writes the current document in its own format without a
-// question; before the first open or save, asks for a name as VBSで保存 does.
+// question; before the first open or save, asks for a name as VBSで保存 does,
+// and for a file that holds more than was read from it, asks with its name.
 SaveOutcome saveCurrent(EditorControls& editor, const SaveServices& services);
 
 // 名前を付けて保存: asks for a name, starting in the current document's folder

@@ -81,7 +81,7 @@ bool isWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_' || c.is
 // edge of a name, number or word (before or after a "." or "("), and only a
 // name longer than the whole row is cut inside; each row holds at least one
 // character, and a surrogate pair stays whole.
-void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts) const {
+void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts, std::vector<qsizetype>& decided) const {
     const qreal width = wrapWidth();
     qreal x = 0;
     qsizetype blank = 0;  // the last break after a blank in this row, and x there
@@ -107,12 +107,14 @@ void CodeView::wrap(QStringView text, std::vector<qsizetype>& starts) const {
             const qsizetype at = atBlank ? blank : atEdge ? edge : i;
             const qreal xAt = atBlank ? xAtBlank : atEdge ? xAtEdge : x;
             starts.push_back(at);
+            decided.push_back(i);
             // The new row starts at `at`: what lies after it is measured from there.
             x -= xAt;
             xAtBlank -= xAt;
             xAtEdge -= xAt;
             if (x + a > width && i > at) {
                 starts.push_back(i);
+                decided.push_back(i);
                 x = 0;
             }
         }
@@ -157,6 +159,7 @@ void CodeView::setLines(std::vector<std::u16string> lines) {
     // one that follows a change keeps its checkpoints only where each line
     // starts afresh.
     rowStarts_.resize(lines_.size());
+    rowDecided_.resize(lines_.size());
     scans_.resize(lines_.size());
     std::optional<Position> firstChange;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -174,19 +177,19 @@ void CodeView::setLines(std::vector<std::u16string> lines) {
             scan.endKnown = false;
         }
         auto& starts = rowStarts_[i];
+        auto& decided = rowDecided_[i];
         if (rewrapAll || !before || starts.empty()) {
             starts.assign(1, 0);
-            wrap(now, starts);
+            decided.assign(1, 0);
+            wrap(now, starts, decided);
         } else if (!same) {
-            // A row's end hangs on the units up to the first that did not fit,
-            // which may lie in the next row: the row before the change's row
-            // is wrapped again too.
-            auto from = std::lower_bound(starts.begin() + 1, starts.end(), kept);
-            if (from - starts.begin() > 1) {
-                --from;
-            }
-            starts.erase(from, starts.end());
-            wrap(now, starts);
+            // A row's end hangs on every unit up to the first that did not
+            // fit, which may lie rows further on: the rows whose ends were
+            // decided at or after the change are wrapped again.
+            const auto from = std::lower_bound(decided.begin() + 1, decided.end(), kept) - decided.begin();
+            starts.erase(starts.begin() + from, starts.end());
+            decided.erase(decided.begin() + from, decided.end());
+            wrap(now, starts, decided);
         }
         if (!same && !firstChange) {
             firstChange = Position{static_cast<qsizetype>(i), kept};
@@ -221,7 +224,8 @@ void CodeView::relayoutAll() {
     Position top = topPosition();
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         rowStarts_[i].assign(1, 0);
-        wrap(lines_[i], rowStarts_[i]);
+        rowDecided_[i].assign(1, 0);
+        wrap(lines_[i], rowStarts_[i], rowDecided_[i]);
     }
     laidOutWidth_ = wrapWidth();
     updateRowGeometry();

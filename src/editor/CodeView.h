@@ -78,7 +78,9 @@ private:
 
     qreal advance(QStringView text, qsizetype i, qsizetype& step) const;
     qreal widthOf(QStringView text) const;
-    void wrap(QStringView text, std::vector<qsizetype>& starts) const;
+    // Wraps on from the last row start; `decided` gets, for each new row, the
+    // unit whose overflow placed its start.
+    void wrap(QStringView text, std::vector<qsizetype>& starts, std::vector<qsizetype>& decided) const;
     void relayoutAll();
     void updateRowGeometry();
     Position topPosition() const;
@@ -106,8 +108,9 @@ private:
 
     ScriptHighlighter highlighter_;
     std::vector<std::u16string> lines_;
-    std::vector<std::vector<qsizetype>> rowStarts_;  // for each line, the offsets its rows start at
-    std::vector<qsizetype> firstRow_;                // for each line its first row; one more: the row count
+    std::vector<std::vector<qsizetype>> rowStarts_;   // for each line, the offsets its rows start at
+    std::vector<std::vector<qsizetype>> rowDecided_;  // and where each start was decided
+    std::vector<qsizetype> firstRow_;                 // for each line its first row; one more: the row count
     std::vector<LineScan> scans_;
     mutable std::vector<float> advances_;  // of each UTF-16 unit, measured on first use (-1: not yet)
     QFontMetricsF metrics_;

@@ -404,6 +404,7 @@ void Form1::watchEditsAndDrops() {
     for (QPlainTextEdit* box : multiLine_) {
         if (box) box->viewport()->installEventFilter(this);
     }
+    timeoutText_->viewport()->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -631,7 +632,7 @@ void Form1::nameSlot(int slot) {
 bool Form1::promptShown(TextBoxId id) const {
     for (int slot = 0; slot < 3; ++slot) {
         if (slotTextBox(slot) == id) {
-            return outerWidthTwips_ == kWideWidthTwips &&
+            return outerWidthTwips_ != kNarrowWidthTwips &&
                    slotFrames_[static_cast<std::size_t>(slot)]->isVisibleTo(this);
         }
     }

@@ -24,7 +24,13 @@ void TextBox::insertFromMimeData(const QMimeData* source) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    const QString pasted = source->text();
+    // The line breaks a text cursor makes of a pasted text: CR LF, a lone CR
+    // and the Unicode line and paragraph separators each end a line.
+    QString pasted = source->text();
+    pasted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QChar separator : {QChar(u'\r'), QChar(0x2028), QChar(0x2029)}) {
+        pasted.replace(separator, QChar(u'\n'));
+    }
     const QTextCursor cursor = textCursor();
     // Cheap first: a paste that stays far within both limits goes in as usual.
     const qsizetype after =
@@ -49,16 +55,18 @@ void TextBox::contentsChangedAt(int position, int added) {
     if (added <= 0 || isReadOnly() || handing_) {
         return;
     }
+    // A block's length and the document's count take in one separator more.
     const QTextBlock block = document()->findBlock(position);
-    if (static_cast<std::size_t>(block.length()) <= kLongestLaidOutLine &&
-        static_cast<std::size_t>(document()->characterCount()) <= kLargeTextUnits) {
+    if (static_cast<std::size_t>(block.length() - 1) <= kLongestLaidOutLine &&
+        static_cast<std::size_t>(document()->characterCount() - 1) <= kLargeTextUnits) {
         return;
     }
     handing_ = true;
     QTimer::singleShot(0, this, [this] {
         handing_ = false;
-        if (!isReadOnly()) {
-            emit largeText(toPlainText());
+        const QString whole = toPlainText();
+        if (!isReadOnly() && isLargeText(fromEditText(whole))) {
+            emit largeText(whole);
         }
     });
 }

@@ -26,6 +26,10 @@ struct WindowState {
     // before the first open or save, and after New.
     std::u16string scriptPath;
     ScriptFormat scriptFormat = ScriptFormat::Vbs;
+    // Whether the file holds only what was read from it, byte for byte as a
+    // save writes it. A file edited by hand may hold more (the reader reads
+    // the lines it knows): 上書き保存 then asks for the name first.
+    bool scriptWhole = true;
     std::u16string combinedStyle;
     SavedSnapshot savedSnapshot = initialSnapshot();
     // The rest of the definition as it stood at the last save or read.

@@ -352,5 +352,55 @@ TEST_F(SaveCommandTest, UnsavedWorkIsLetGoOnlyWhenSavedOrDeclined) {
     }
 }
 
+// 上書き保存 writes over an opened file without a question only when the
+// file holds nothing but what was read; a file with more (edited by hand)
+// gets the dialog, with its name.
+TEST_F(SaveCommandTest, SavingOverAFileWithMoreThanWasReadAsksFirst) {
+    const SaveServices services{dialog, files, messages};
+    typeWorkedExample();
+    const std::string written = encodeScript(ScriptFormat::Vbs, readDefinition(editor), editor.windowState);
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool asks;
+    } cases[] = {
+        {"as written.vbs", written, false},
+        {"with more.vbs", written + "WScript.Echo \"kept\"\r\n", true},
+        {"hand-spaced.vbs", "selectkey = MsgBox(\"a\",  0 + 16, \"t\")\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::u16string path = folder.file(c.name);
+        ASSERT_TRUE(files.write(path, c.bytes).ok);
+        MemoryEditor opened;
+        opened.load();
+        ASSERT_EQ(readScriptFile(opened, path, files, messages), ReadOutcome::Read);
+        EXPECT_EQ(opened.windowState.scriptWhole, !c.asks);
+        const std::size_t dialogs = dialog.calls.size();
+        dialog.answers = {std::nullopt};
+        const SaveOutcome outcome = saveCurrent(opened, services);
+        EXPECT_EQ(dialog.calls.size(), dialogs + (c.asks ? 1 : 0));
+        if (c.asks) {
+            EXPECT_EQ(outcome, SaveOutcome::Cancelled);
+            EXPECT_EQ(dialog.calls.back().fileName, path);
+            EXPECT_EQ(fileBytes(folder.path() / c.name), c.bytes);
+        } else {
+            EXPECT_EQ(outcome, SaveOutcome::Written);
+        }
+    }
+}
+
+// A page holds no timeout: after an HTML save of a timed dialog the work
+// still differs from its file, and the user is told.
+TEST_F(SaveCommandTest, AnHtmlSaveOfATimedDialogKeepsTheTimeoutUnsaved) {
+    typeWorkedExample();
+    editor.options.timeoutSeconds = 30;
+    dialog.answers = {folder.file("page.htm")};
+    ASSERT_EQ(save(ScriptFormat::Html), SaveOutcome::Written);
+    EXPECT_TRUE(hasUnsavedChanges(editor));
+    ASSERT_EQ(messages.calls.size(), 1u);
+    EXPECT_EQ(messages.calls[0].title, u"HTML と時間切れ");
+}
+
 }  // namespace
 }  // namespace bw::test

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <random>
+
 namespace bw {
 
 namespace {
@@ -171,6 +173,26 @@ private slots:
                 fresh.setLines({narrower, u"Case 1"});
                 QCOMPARE(rowStarts(changed), rowStarts(fresh));
             }
+        }
+        // Random lines of blanks, dots and names, changed at random places:
+        // a row's end may hang on units rows further on.
+        std::mt19937 random(83);
+        const std::u16string alphabet = u"  ..(ab'x";
+        for (int trial = 0; trial < 400; ++trial) {
+            std::u16string text(static_cast<std::size_t>(60 + random() % 140), u'a');
+            for (char16_t& unit : text) {
+                unit = alphabet[random() % alphabet.size()];
+            }
+            std::u16string edited = text;
+            edited[random() % edited.size()] = alphabet[random() % alphabet.size()];
+            const int width = 60 + static_cast<int>(random() % 120);
+            changed.resize(width, 1200);
+            fresh.resize(width, 1200);
+            changed.setLines({text});
+            changed.setLines({edited});
+            fresh.setLines({});
+            fresh.setLines({edited});
+            QCOMPARE(rowStarts(changed), rowStarts(fresh));
         }
         // Where rows end at blanks and names, a change may move the end of
         // the row before it.

@@ -628,6 +628,32 @@ private slots:
         QVERIFY(!note->isVisible());
     }
 
+    // A large paste keeps its line breaks as a small one does: CR LF, a lone
+    // CR and a line separator each end a line.
+    void largePasteKeepsItsLineBreaks() {
+        auto* body = get<QPlainTextEdit>("Text1");
+        const QString line(20000, QLatin1Char('x'));
+        QApplication::clipboard()->setText(line + QStringLiteral("\r\ny\rz") + QChar(0x2028) + QStringLiteral("w"));
+        body->paste();
+        QVERIFY(body->isReadOnly());
+        QCOMPARE(form->text(TextBoxId::Text1), toU16(line) + u"\r\ny\r\nz\r\nw");
+    }
+
+    // Typing hands a line over only once it is longer than a box lays out.
+    void typingHandsOverPastTheLimitOnly() {
+        auto* body = get<QPlainTextEdit>("Text1");
+        body->setPlainText(QString(static_cast<qsizetype>(kLongestLaidOutLine) - 1, QLatin1Char('x')));
+        body->setFocus();
+        body->moveCursor(QTextCursor::End);
+        QTest::keyClick(body, Qt::Key_Y);
+        QCoreApplication::processEvents();
+        QVERIFY(!body->isReadOnly());
+        QCOMPARE(form->text(TextBoxId::Text1).size(), kLongestLaidOutLine);
+        QTest::keyClick(body, Qt::Key_Z);
+        QTRY_VERIFY(body->isReadOnly());
+        QCOMPARE(form->text(TextBoxId::Text1).size(), kLongestLaidOutLine + 1);
+    }
+
     // A paste that stays within the limits goes in as typed.
     void smallPasteIsInsertedAsUsual() {
         auto* body = get<QPlainTextEdit>("Text1");

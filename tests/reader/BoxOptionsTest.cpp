@@ -147,6 +147,25 @@ TEST(BoxOptions, ComeBackWholeFromVbsAndPowerShell) {
     }
 }
 
+// A hand-edited Popup line: seconds too long to be a timeout leave the line
+// outside the format (nothing is read from it, and nothing overflows),
+// and a timed file without the "Case -1" branch shows no box when the time
+// runs out (its slot reads as off).
+TEST(BoxOptions, HandEditedTimedFilesReadAsTheyRun) {
+    const ScriptContents tooLong = decodeVbsScript(
+        "selectkey = CreateObject(\"WScript.Shell\").Popup(\"a\", 99999999999999999999, \"t\", 0 + 16)\r\n");
+    EXPECT_EQ(tooLong.timeoutSeconds, 0);
+    EXPECT_FALSE(tooLong.body);
+
+    const DialogDefinition def = timedExample();
+    std::vector<std::u16string> noBranch = lines(ScriptFormat::Vbs, def);
+    noBranch.erase(noBranch.end() - 3, noBranch.end() - 1);  // "Case -1" and its box
+    const auto read = standaloneDefinition(parseVbsScript(noBranch));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->options.timeoutSeconds, 30);
+    EXPECT_EQ(read->options.onTimeout, (FollowUp{false, u""}));
+}
+
 // What a file says about the options replaces what the editor held; a file
 // without them takes them away.
 TEST(BoxOptions, AnOpenedFileSetsTheEditorsOptions) {

@@ -151,6 +151,12 @@ int MessageDialog::defaultIndex(int style) {
 
 MessageDialog::MessageDialog(const QString& prompt, int style, const QString& title, QWidget* parent)
     : QDialog(parent), escapeCode_(escapeCode(style)) {
+    // Before anything that lets assistive technology ask for the box.
+    static const bool alerts = [] {
+        QAccessible::installFactory(alertInterface);
+        return true;
+    }();
+    Q_UNUSED(alerts);
     // A script's MsgBox hands a title it was given to the system box as it is,
     // and an empty one leaves the title bar empty. Qt shows the application's
     // name for an empty window title, so an empty title is shown as a space.
@@ -161,11 +167,6 @@ MessageDialog::MessageDialog(const QString& prompt, int style, const QString& ti
     if (style & msgbox::SystemModal) {
         setWindowFlag(Qt::WindowStaysOnTopHint);
     }
-    static const bool alerts = [] {
-        QAccessible::installFactory(alertInterface);
-        return true;
-    }();
-    Q_UNUSED(alerts);
 
     // A read-only text edit rather than a label: it can wrap inside a word
     // that is too long for a line, and it scrolls a text taller than the screen.
