@@ -67,6 +67,19 @@ bool fillBody(bw::Form1& form, const QString& how, const QString& folder, bw::te
     return body->isReadOnly();
 }
 
+// The time of each of `keys` keystrokes typed into `box`, in milliseconds.
+std::vector<double> timeKeys(QWidget* box, int keys) {
+    std::vector<double> times;
+    for (int i = 0; i < keys; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QTest::keyClick(box, static_cast<char>('a' + i % 26));
+        QCoreApplication::processEvents();
+        times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
+    }
+    return times;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -100,14 +113,7 @@ int main(int argc, char* argv[]) {
                 QWidget* box = form.findChild<QWidget*>(QString::fromLatin1(name));
                 box->activateWindow();
                 box->setFocus();
-                std::vector<double> times;
-                for (int i = 0; i < keys; ++i) {
-                    QElapsedTimer clock;
-                    clock.start();
-                    QTest::keyClick(box, static_cast<char>('a' + i % 26));
-                    QCoreApplication::processEvents();
-                    times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-                }
+                const std::vector<double> times = timeKeys(box, keys);
                 if (std::string(name) != "Text1" &&
                     form.text(std::string(name) == "Text2" ? bw::TextBoxId::Text2 : bw::TextBoxId::Text4).size() <
                         static_cast<std::size_t>(keys)) {
@@ -134,14 +140,7 @@ int main(int argc, char* argv[]) {
         body->setPlainText(QString(static_cast<qsizetype>(units), QLatin1Char('x')));
         body->setFocus();
         body->moveCursor(QTextCursor::End);
-        std::vector<double> times;
-        for (int i = 0; i < std::min(keys, 60); ++i) {
-            QElapsedTimer clock;
-            clock.start();
-            QTest::keyClick(body, 'y');
-            QCoreApplication::processEvents();
-            times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-        }
+        const std::vector<double> times = timeKeys(body, std::min(keys, 60));
         std::printf("%-8zu %-6s %-14s %8.2f %8.2f\n", units, "closed", "Text1", percentile(times, 0.5),
                     percentile(times, 0.95));
     }
