@@ -80,6 +80,18 @@ std::vector<double> timeKeys(QWidget* box, int keys) {
     return times;
 }
 
+// A main window of its own, shown, with the stand-ins it asks.
+struct BenchWindow {
+    bw::test::ScriptedFileDialog dialog;
+    bw::test::RecordingMessageBox messages;
+    bw::Form1 form;
+
+    explicit BenchWindow(bw::FileStore& files) : form(bw::Form1Services{dialog, messages, files, u"", {}, {}, {}}) {
+        form.show();
+    }
+    bool exposed() { return QTest::qWaitForWindowExposed(&form); }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -93,15 +105,13 @@ int main(int argc, char* argv[]) {
     std::printf("%-8s %-6s %-14s %8s %8s\n", "body", "code", "box", "p50 ms", "p95 ms");
     for (const QString& how : {QStringLiteral("paste"), QStringLiteral("typing"), QStringLiteral("open")}) {
         for (const bool codeWindow : {false, true}) {
-            bw::test::ScriptedFileDialog dialog;
-            bw::test::RecordingMessageBox messages;
-            bw::Form1 form(bw::Form1Services{dialog, messages, *files, u"", {}, {}, {}});
-            form.show();
-            if (!QTest::qWaitForWindowExposed(&form)) {
+            BenchWindow window(*files);
+            if (!window.exposed()) {
                 return 1;
             }
+            bw::Form1& form = window.form;
             form.findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
-            if (!fillBody(form, how, folder.path(), messages)) {
+            if (!fillBody(form, how, folder.path(), window.messages)) {
                 std::fprintf(stderr, "%s: the body was not protected\n", qPrintable(how));
                 return 1;
             }
@@ -129,14 +139,11 @@ int main(int argc, char* argv[]) {
     // The longest line a box still lays out, typed at its end: the limit
     // kLongestLaidOutLine sets for every box.
     for (const std::size_t units : {std::size_t{4096}, std::size_t{8192}, bw::kLongestLaidOutLine - 64}) {
-        bw::test::ScriptedFileDialog dialog;
-        bw::test::RecordingMessageBox messages;
-        bw::Form1 form(bw::Form1Services{dialog, messages, *files, u"", {}, {}, {}});
-        form.show();
-        if (!QTest::qWaitForWindowExposed(&form)) {
+        BenchWindow window(*files);
+        if (!window.exposed()) {
             return 1;
         }
-        auto* body = form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+        auto* body = window.form.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
         body->setPlainText(QString(static_cast<qsizetype>(units), QLatin1Char('x')));
         body->setFocus();
         body->moveCursor(QTextCursor::End);

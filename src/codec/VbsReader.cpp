@@ -238,8 +238,7 @@ struct LineReader {
 // A slot's message line: its first literal is the slot's text; a leading
 // apostrophe (a commented-out line) unchecks the slot. The slot's result code
 // and the line's icon, alignment and title are the main dialog's and not read.
-void readSlot(LineReader& reader, ScriptContents::Slot& slot) {
-    reader.read();  // the "Case" line
+void readMessageLine(LineReader& reader, ScriptContents::Slot& slot) {
     reader.load();
     const std::u16string_view line = *reader.current;
     const LinePosition q1 = find(line, 1, u"\"");
@@ -247,6 +246,12 @@ void readSlot(LineReader& reader, ScriptContents::Slot& slot) {
         slot.text = std::move(text->text);
     }
     slot.commentedOut = line.starts_with(u'\'');
+}
+
+// A slot: its "Case" line, passed over, then its message line.
+void readSlot(LineReader& reader, ScriptContents::Slot& slot) {
+    reader.read();
+    readMessageLine(reader, slot);
 }
 
 }  // namespace
@@ -257,7 +262,7 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
     contents.hasFirstLine = reader.load();
     readFirstLine(*reader.current, contents);
 
-    // Lines 2 to 8: whether follow-ups follow, then the three slots.
+    // Lines 2 to 10: whether follow-ups follow, the three slots, then the timeout's.
     if (reader.read() && *reader.current == kFollowUpsLine) {
         contents.followUps = true;
         for (ScriptContents::Slot& slot : contents.slotLines) {
@@ -273,14 +278,7 @@ ScriptContents parseVbsScript(std::vector<std::u16string> lines) {
             // Assigned rather than emplaced: clang 14 cannot tell yet that a
             // nested class with member initializers is default-constructible.
             contents.timeoutSlot = ScriptContents::Slot{};
-            ScriptContents::Slot& slot = *contents.timeoutSlot;
-            reader.load();
-            const std::u16string_view line = *reader.current;
-            const LinePosition q1 = find(line, 1, u"\"");
-            if (auto text = readLiteral(line, q1 + 1)) {
-                slot.text = std::move(text->text);
-            }
-            slot.commentedOut = line.starts_with(u'\'');
+            readMessageLine(reader, *contents.timeoutSlot);
         }
     }
     // Moved once at the end: a long first line is not copied only to be
